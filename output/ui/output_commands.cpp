@@ -1,0 +1,8 @@
+#include "app/feature_commands.h"
+
+namespace quill {
+
+void OpenExport(MainWindow&) {}
+void BuildGoodsReport(MainWindow&) {}
+
+}  // namespace quill

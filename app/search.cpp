@@ -1,0 +1,7 @@
+#include "app/feature_commands.h"
+
+namespace quill {
+
+void SearchGoods(MainWindow&) {}
+
+}  // namespace quill

@@ -2,7 +2,7 @@
 
 namespace quill {
 
-QUrl ServerAddress(const QString& base, const QString& path) {
+QUrl ServerUrl(const QString& base, const QString& path) {
   QString joined = base.trimmed();
   while (joined.endsWith(u'/')) joined.chop(1);
   QString relative = path;

@@ -7,7 +7,7 @@ namespace quill {
 
 // The address of `path` on the server at `base`. Backslashes in the path are sent as forward
 // slashes; a query ("/?QUILLBIN1.0") is kept as a query.
-QUrl ServerAddress(const QString& base, const QString& path);
+QUrl ServerUrl(const QString& base, const QString& path);
 
 // Whether `text` (surrounding white space ignored) is an http or https address with a host:
 // the only kind of text from the server that the desktop shell may open. A file path, a

@@ -26,7 +26,7 @@ class HttpClientTest : public ::testing::Test {
   void TearDown() override { SetRequestTimeouts(saved_); }
 
   HttpResult Get(const QString& path, qint64 maxBytes = 1000) {
-    return HttpGet(ServerAddress(server_.BaseUrl(), path), maxBytes);
+    return HttpGet(ServerUrl(server_.BaseUrl(), path), maxBytes);
   }
 
   TestHttpServer server_;
@@ -118,7 +118,7 @@ TEST_F(HttpClientTest, TrickleKeepsWhatArrivedBeforeTheTimeLimit) {
 
 TEST_F(HttpClientTest, NoServerGivesNothing) {
   const HttpResult result =
-      HttpGet(ServerAddress(TestHttpServer::ClosedBaseUrl(), "/soft/lianwang.txt"), 1000);
+      HttpGet(ServerUrl(TestHttpServer::ClosedBaseUrl(), "/soft/lianwang.txt"), 1000);
   EXPECT_TRUE(result.body.isEmpty());
   EXPECT_EQ(result.status, 0);
   EXPECT_FALSE(result.complete);

@@ -12,16 +12,16 @@ struct AddressCase {
   const char* expected;
 };
 
-class ServerAddressTest : public ::testing::TestWithParam<AddressCase> {};
+class ServerUrlTest : public ::testing::TestWithParam<AddressCase> {};
 
-TEST_P(ServerAddressTest, JoinsBaseAndPath) {
+TEST_P(ServerUrlTest, JoinsBaseAndPath) {
   const AddressCase& c = GetParam();
-  EXPECT_EQ(ServerAddress(QString::fromUtf8(c.base), QString::fromUtf8(c.path)).toString(),
+  EXPECT_EQ(ServerUrl(QString::fromUtf8(c.base), QString::fromUtf8(c.path)).toString(),
             QString::fromUtf8(c.expected));
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Paths, ServerAddressTest,
+    Paths, ServerUrlTest,
     ::testing::Values(
         AddressCase{"plain", "http://h.example", "/soft/lianwang.txt",
                     "http://h.example/soft/lianwang.txt"},

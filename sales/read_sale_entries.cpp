@@ -1,0 +1,36 @@
+#include "sales/read_sale_entries.h"
+
+#include <string>
+
+#include "sales/day_file_system.h"
+#include "text/split_text.h"
+
+namespace quill {
+
+std::vector<SaleEntry> ParseSaleEntries(std::string_view text) {
+  text = text.substr(0, text.find('\0'));
+  std::vector<SaleEntry> entries;
+  for (const std::string& line : SplitText(text, kSaleLineEnd)) {
+    std::vector<std::string> pieces = SplitText(line, kSaleFieldEnd);
+    if (pieces.empty()) continue;
+    pieces.resize(5);
+    entries.push_back(SaleEntry{std::move(pieces[0]), std::move(pieces[1]), std::move(pieces[2]),
+                                std::move(pieces[3]), std::move(pieces[4])});
+  }
+  return entries;
+}
+
+SaleEntriesRead ReadSaleEntriesChecked(const std::filesystem::path& path) {
+  SaleEntriesRead result;
+  std::string bytes;
+  result.error = ReadWholeFile(DefaultDayFileSystem(), path.string(), bytes);
+  if (result.error == std::errc::no_such_file_or_directory) result.error.clear();
+  if (!result.error) result.entries = ParseSaleEntries(bytes);
+  return result;
+}
+
+std::vector<SaleEntry> ReadSaleEntries(const std::filesystem::path& path) {
+  return ReadSaleEntriesChecked(path).entries;
+}
+
+}  // namespace quill

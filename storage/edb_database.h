@@ -20,6 +20,7 @@ enum class EdbError {
   kIo,             // reading, writing or syncing failed
   kRecordGone,     // the current record was deleted or purged meanwhile
   kNoDatabase,     // no current database
+  kFull,           // no identifier or record number is left for another record
 };
 EdbError LastEdbError();
 

@@ -6,6 +6,8 @@
 
 namespace quill {
 
+class FileSystem;
+
 // The goods database beside the program: file name and the alias it is opened under.
 inline constexpr const char* kGoodsDatabaseFileName = "商品数据库.edb";  // UTF-8 file name
 inline constexpr const char* kGoodsDatabaseAlias = "\xCA\xFD\xBE\xDD\xBF\xE2";  // 数据库 (GBK)
@@ -19,5 +21,6 @@ std::span<const std::byte> GoodsTemplateImage();
 // Writes the template as the whole file when nothing exists at the path; an existing file is
 // never touched. True when the file exists afterwards.
 bool WriteGoodsTemplateIfMissing(const std::filesystem::path& path);
+bool WriteGoodsTemplateIfMissing(const std::filesystem::path& path, FileSystem& fs);
 
 }  // namespace quill

@@ -1,0 +1,544 @@
+#include "storage/edb_database.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <limits>
+
+#include "storage/edb_failure.h"
+#include "storage/edb_format.h"
+#include "storage/edb_journal.h"
+#include "storage/file_system.h"
+
+namespace quill {
+namespace {
+
+thread_local EdbError last_error = EdbError::kNone;
+
+bool Fail(EdbError error) {
+  last_error = error;
+  return false;
+}
+
+std::filesystem::path PurgePath(const std::filesystem::path& database) {
+  std::filesystem::path path = database;
+  path += "-purge";
+  return path;
+}
+
+std::filesystem::path DirectoryOf(const std::filesystem::path& path) {
+  std::filesystem::path directory = path.parent_path();
+  return directory.empty() ? std::filesystem::path(".") : directory;
+}
+
+}  // namespace
+
+EdbError LastEdbError() { return last_error; }
+
+void SetLastEdbError(EdbError error) { last_error = error; }
+
+void EdbProgrammingError(const std::string& message) {
+  std::fprintf(stderr, "record database: %s\n", message.c_str());
+  std::fflush(stderr);
+  std::abort();
+}
+
+class EdbDatabase::Impl {
+ public:
+  Impl(FileSystem& fs, std::filesystem::path path)
+      : fs_(fs), path_(std::move(path)), directory_(DirectoryOf(path_)) {}
+
+  bool Open();
+
+  int FieldCount() const { return static_cast<int>(layout_.fields.size()); }
+  std::string FieldName(int field) const;
+  int RecordCount();
+  bool GoTo(int record_number);
+  int Bookmark() const { return current_ >= 0 ? current_id_ : 0; }
+  bool GoToBookmark(int bookmark);
+  bool IsDeleted() const { return current_ >= 0 && LoadInt32(RecordAt(current_)) < 0; }
+  EdbValue Read(int field);
+  bool Add(const std::vector<EdbValue>& values);
+  bool Modify(const std::vector<std::optional<EdbValue>>& values);
+  bool Delete();
+  bool Purge();
+
+ private:
+  const std::byte* RecordAt(std::int64_t index) const { return image_.data() + layout_.RecordOffset(index); }
+  std::int32_t IdAt(std::int64_t index) const {
+    const std::int32_t header = LoadInt32(RecordAt(index));
+    // The one header without an absolute value names no record.
+    if (header == std::numeric_limits<std::int32_t>::min()) return 0;
+    return header < 0 ? -header : header;
+  }
+  std::int64_t FindId(std::int32_t id) const;
+  const EdbField& FieldOrDie(int field) const;
+
+  bool Load();  // the whole file into memory
+  void Relocate();  // finds the current record again after a reload
+  bool Refresh();
+  bool BeginWrite();
+  void EndWrite() { file_->Unlock(); }
+  bool WriteJournaled(std::vector<JournalRegion> regions, std::uint64_t new_size);
+  bool LocateCurrentForWrite(std::vector<std::byte>& record);
+
+  FileSystem& fs_;
+  const std::filesystem::path path_;
+  const std::filesystem::path directory_;
+  std::unique_ptr<File> file_;
+  bool writable_ = false;
+  FileIdentity identity_;  // of the file image_ was loaded from
+  bool stale_ = false;     // image_ may differ from the file: reload before trusting it
+  std::vector<std::byte> image_;
+  EdbLayout layout_;
+  std::int32_t max_id_ = 0;       // largest identifier present, deleted records included
+  bool ids_ascending_ = true;     // true for every file this engine writes: binary search works
+  std::int64_t current_ = -1;     // index of the current record, -1 for none
+  std::int32_t current_id_ = 0;
+};
+
+std::string EdbDatabase::Impl::FieldName(int field) const {
+  if (field < 1 || field > FieldCount()) {
+    Fail(EdbError::kNotFound);
+    return {};
+  }
+  return layout_.fields[static_cast<std::size_t>(field - 1)].name;
+}
+
+const EdbField& EdbDatabase::Impl::FieldOrDie(int field) const {
+  if (field < 1 || field > FieldCount()) {
+    EdbProgrammingError("read of field " + std::to_string(field) + ", which does not exist (the database has " +
+                        std::to_string(FieldCount()) + " fields)");
+  }
+  return layout_.fields[static_cast<std::size_t>(field - 1)];
+}
+
+std::int64_t EdbDatabase::Impl::FindId(std::int32_t id) const {
+  const std::int64_t count = layout_.header.record_count;
+  if (id <= 0) return -1;
+  if (ids_ascending_) {
+    std::int64_t low = 0, high = count;
+    while (low < high) {
+      const std::int64_t mid = low + (high - low) / 2;
+      if (IdAt(mid) < id) low = mid + 1;
+      else high = mid;
+    }
+    return low < count && IdAt(low) == id ? low : -1;
+  }
+  for (std::int64_t i = 0; i < count; ++i) {
+    if (IdAt(i) == id) return i;
+  }
+  return -1;
+}
+
+bool EdbDatabase::Impl::Load() {
+  const std::optional<FileIdentity> identity = file_->Identity();
+  if (!identity) return Fail(EdbError::kIo);
+  std::vector<std::byte> image;
+  try {
+    image.resize(identity->size);
+  } catch (const std::bad_alloc&) {
+    return Fail(EdbError::kIo);
+  }
+  if (!file_->ReadAt(0, image)) return Fail(EdbError::kIo);
+  std::optional<EdbLayout> layout = ParseEdbLayout(image);
+  if (!layout) return Fail(EdbError::kBadFormat);
+  image_ = std::move(image);
+  layout_ = std::move(*layout);
+  identity_ = *identity;
+  stale_ = false;
+  max_id_ = 0;
+  ids_ascending_ = true;
+  std::int32_t previous = 0;
+  for (std::int64_t i = 0; i < layout_.header.record_count; ++i) {
+    const std::int32_t id = IdAt(i);
+    if (id <= previous) ids_ascending_ = false;
+    previous = id;
+    max_id_ = std::max(max_id_, id);
+  }
+  Relocate();
+  return true;
+}
+
+void EdbDatabase::Impl::Relocate() {
+  if (current_ < 0) return;
+  if (current_ < layout_.header.record_count && IdAt(current_) == current_id_) return;
+  current_ = FindId(current_id_);
+}
+
+bool EdbDatabase::Impl::Open() {
+  file_ = fs_.Open(path_, FileMode::kReadWrite);
+  writable_ = file_ != nullptr;
+  if (!file_) file_ = fs_.Open(path_, FileMode::kReadOnly);
+  if (!file_) return Fail(fs_.Identity(path_) ? EdbError::kIo : EdbError::kNotFound);
+  if (!file_->Lock(writable_)) return Fail(EdbError::kIo);
+  bool ok = true;
+  if (writable_ && RecoverJournal(fs_, *file_, path_) == Recovery::kFailed) ok = Fail(EdbError::kIo);
+  if (ok) ok = Load();
+  file_->Unlock();
+  if (ok && layout_.header.record_count > 0) {
+    current_ = 0;
+    current_id_ = IdAt(0);
+  }
+  return ok;
+}
+
+bool EdbDatabase::Impl::Refresh() {
+  const std::optional<FileIdentity> now = fs_.Identity(path_);
+  if (!now) return true;  // the file vanished: keep serving what was read
+  if (*now == identity_ && !stale_) return true;
+  if (!now->SameFile(identity_)) {
+    std::unique_ptr<File> replacement = fs_.Open(path_, writable_ ? FileMode::kReadWrite : FileMode::kReadOnly);
+    if (!replacement) return Fail(EdbError::kIo);
+    file_ = std::move(replacement);
+  }
+  if (!file_->Lock(writable_)) return Fail(EdbError::kIo);
+  bool ok = true;
+  if (writable_ && RecoverJournal(fs_, *file_, path_) == Recovery::kFailed) ok = Fail(EdbError::kIo);
+  if (ok) ok = Load();
+  file_->Unlock();
+  return ok;
+}
+
+int EdbDatabase::Impl::RecordCount() {
+  Refresh();
+  return layout_.header.record_count;
+}
+
+bool EdbDatabase::Impl::GoTo(int record_number) {
+  const std::int64_t count = layout_.header.record_count;
+  if (count == 0) {
+    current_ = -1;
+    return Fail(EdbError::kNotFound);
+  }
+  current_ = std::clamp<std::int64_t>(record_number, 1, count) - 1;
+  current_id_ = IdAt(current_);
+  return true;
+}
+
+bool EdbDatabase::Impl::GoToBookmark(int bookmark) {
+  Refresh();
+  const std::int64_t index = FindId(bookmark);
+  if (index < 0) return Fail(EdbError::kNotFound);
+  current_ = index;
+  current_id_ = bookmark;
+  return true;
+}
+
+EdbValue EdbDatabase::Impl::Read(int field) {
+  const EdbField& descriptor = FieldOrDie(field);
+  if (current_ < 0) {
+    Fail(current_id_ != 0 ? EdbError::kRecordGone : EdbError::kNotFound);
+    if (descriptor.type == EdbType::kText) return std::string();
+    return 0.0;
+  }
+  return DecodeEdbField(descriptor, RecordAt(current_));
+}
+
+// Takes the write lock on the file the path names now, finishes any interrupted change and
+// brings the in-memory image up to date. On success the lock is held until EndWrite.
+bool EdbDatabase::Impl::BeginWrite() {
+  if (!writable_) return Fail(EdbError::kIo);
+  for (int attempt = 0;; ++attempt) {
+    if (attempt == 100) return Fail(EdbError::kIo);
+    if (!file_->Lock(true)) return Fail(EdbError::kIo);
+    const std::optional<FileIdentity> named = fs_.Identity(path_);
+    const std::optional<FileIdentity> held = file_->Identity();
+    if (!named || !held) {
+      file_->Unlock();
+      return Fail(named ? EdbError::kIo : EdbError::kNotFound);
+    }
+    if (named->SameFile(*held)) break;
+    // Another process replaced the file (a purge) while we waited: write into the new one.
+    file_->Unlock();
+    std::unique_ptr<File> replacement = fs_.Open(path_, FileMode::kReadWrite);
+    if (!replacement) return Fail(EdbError::kIo);
+    file_ = std::move(replacement);
+    stale_ = true;
+  }
+  const Recovery recovery = RecoverJournal(fs_, *file_, path_);
+  if (recovery == Recovery::kFailed) {
+    file_->Unlock();
+    return Fail(EdbError::kIo);
+  }
+  if (recovery == Recovery::kRecovered) stale_ = true;
+  // The header on disk and the file's size and time tell whether another process wrote.
+  std::byte header[kEdbHeaderSize];
+  const std::optional<FileIdentity> held = file_->Identity();
+  if (!held || !file_->ReadAt(0, header)) {
+    file_->Unlock();
+    return Fail(EdbError::kIo);
+  }
+  if (stale_ || !(*held == identity_) || image_.size() < kEdbHeaderSize ||
+      std::memcmp(header, image_.data(), kEdbHeaderSize) != 0) {
+    if (!Load()) {
+      file_->Unlock();
+      return false;
+    }
+  }
+  return true;
+}
+
+bool EdbDatabase::Impl::WriteJournaled(std::vector<JournalRegion> regions, std::uint64_t new_size) {
+  Journal journal;
+  journal.old_size = image_.size();
+  journal.new_size = new_size;
+  for (JournalRegion& region : regions) {
+    if (region.offset < image_.size()) {
+      const std::uint64_t length = std::min<std::uint64_t>(region.new_bytes.size(), image_.size() - region.offset);
+      region.old_bytes.assign(image_.begin() + static_cast<std::ptrdiff_t>(region.offset),
+                              image_.begin() + static_cast<std::ptrdiff_t>(region.offset + length));
+    }
+  }
+  journal.regions = std::move(regions);
+  const std::filesystem::path journal_path = JournalPath(path_);
+  {
+    std::unique_ptr<File> journal_file = fs_.Open(journal_path, FileMode::kCreateTruncate);
+    if (!journal_file) return Fail(EdbError::kIo);
+    if (!journal_file->WriteAt(0, EncodeJournal(journal)) || !journal_file->Sync()) {
+      journal_file.reset();
+      fs_.Remove(journal_path);  // the database is untouched; a torn journal is ignored anyway
+      return Fail(EdbError::kIo);
+    }
+  }
+  if (!fs_.SyncDirectory(directory_)) {
+    fs_.Remove(journal_path);
+    return Fail(EdbError::kIo);
+  }
+  bool written = true;
+  for (const JournalRegion& region : journal.regions) {
+    if (written) written = file_->WriteAt(region.offset, region.new_bytes);
+  }
+  if (written && new_size < journal.old_size) written = file_->Truncate(new_size);
+  // A failed sync is never retried: the change is undone from the journal, and should that
+  // fail too the journal stays for the next open or write to settle.
+  if (!written || !file_->Sync()) {
+    RecoverJournal(fs_, *file_, path_, /*force_rollback=*/true);
+    stale_ = true;
+    return Fail(EdbError::kIo);
+  }
+  // Once the database is synced the change is durable: a journal that outlives its removal
+  // (a crash before the directory reaches the disk) finds its new bytes present and is dropped.
+  fs_.Remove(journal_path);
+  image_.resize(new_size);
+  for (const JournalRegion& region : journal.regions) {
+    std::copy(region.new_bytes.begin(), region.new_bytes.end(), image_.begin() + static_cast<std::ptrdiff_t>(region.offset));
+  }
+  const std::optional<FileIdentity> identity = file_->Identity();
+  if (identity) identity_ = *identity;
+  else stale_ = true;
+  return true;
+}
+
+bool EdbDatabase::Impl::Add(const std::vector<EdbValue>& values) {
+  if (!BeginWrite()) return false;
+  const EdbHeader& header = layout_.header;
+  const std::int64_t new_id = std::max<std::int64_t>(header.next_id, static_cast<std::int64_t>(max_id_) + 1);
+  if (header.record_count == std::numeric_limits<std::int32_t>::max() ||
+      new_id >= std::numeric_limits<std::int32_t>::max()) {
+    EndWrite();
+    return Fail(EdbError::kFull);
+  }
+  std::vector<std::byte> record(static_cast<std::size_t>(header.record_length));
+  StoreInt32(record.data(), static_cast<std::int32_t>(new_id));
+  const std::size_t given = std::min(values.size(), layout_.fields.size());
+  for (std::size_t i = 0; i < given; ++i) EncodeEdbField(layout_.fields[i], values[i], record.data());
+
+  std::vector<std::byte> counts(8);
+  StoreInt32(counts.data(), header.record_count + 1);
+  StoreInt32(counts.data() + 4, static_cast<std::int32_t>(new_id + 1));
+  const std::uint64_t offset = layout_.RecordsEnd();
+  const std::uint64_t new_size = std::max<std::uint64_t>(image_.size(), offset + record.size());
+  std::vector<JournalRegion> regions(2);
+  regions[0].offset = kEdbRecordCountOffset;
+  regions[0].new_bytes = std::move(counts);
+  regions[1].offset = offset;
+  regions[1].new_bytes = std::move(record);
+  const bool ok = WriteJournaled(std::move(regions), new_size);
+  if (ok) {
+    current_ = layout_.header.record_count;
+    current_id_ = static_cast<std::int32_t>(new_id);
+    ++layout_.header.record_count;
+    layout_.header.next_id = static_cast<std::int32_t>(new_id + 1);
+    max_id_ = static_cast<std::int32_t>(new_id);
+  }
+  EndWrite();
+  return ok;
+}
+
+// With the write lock held: the current record's bytes as they are on disk now.
+bool EdbDatabase::Impl::LocateCurrentForWrite(std::vector<std::byte>& record) {
+  Relocate();
+  if (current_ < 0) return Fail(current_id_ != 0 ? EdbError::kRecordGone : EdbError::kNotFound);
+  record.resize(static_cast<std::size_t>(layout_.header.record_length));
+  if (!file_->ReadAt(layout_.RecordOffset(current_), record)) return Fail(EdbError::kIo);
+  const std::int32_t header = LoadInt32(record.data());
+  if (header != current_id_ && header != -current_id_) return Fail(EdbError::kRecordGone);
+  return true;
+}
+
+bool EdbDatabase::Impl::Modify(const std::vector<std::optional<EdbValue>>& values) {
+  if (!BeginWrite()) return false;
+  std::vector<std::byte> record;
+  bool ok = LocateCurrentForWrite(record);
+  if (ok) {
+    const std::size_t given = std::min(values.size(), layout_.fields.size());
+    for (std::size_t i = 0; i < given; ++i) {
+      if (values[i]) EncodeEdbField(layout_.fields[i], *values[i], record.data());
+    }
+    std::vector<JournalRegion> regions(1);
+    regions[0].offset = layout_.RecordOffset(current_);
+    regions[0].new_bytes = std::move(record);
+    ok = WriteJournaled(std::move(regions), image_.size());
+  }
+  EndWrite();
+  return ok;
+}
+
+bool EdbDatabase::Impl::Delete() {
+  if (!BeginWrite()) return false;
+  std::vector<std::byte> record;
+  bool ok = LocateCurrentForWrite(record);
+  if (ok && LoadInt32(record.data()) > 0) {
+    std::vector<JournalRegion> regions(1);
+    regions[0].offset = layout_.RecordOffset(current_);
+    regions[0].new_bytes.resize(kEdbRecordHeaderSize);
+    StoreInt32(regions[0].new_bytes.data(), -current_id_);
+    ok = WriteJournaled(std::move(regions), image_.size());
+  }
+  EndWrite();
+  return ok;
+}
+
+bool EdbDatabase::Impl::Purge() {
+  if (!BeginWrite()) return false;
+  const std::int64_t count = layout_.header.record_count;
+  std::int64_t live = 0;
+  for (std::int64_t i = 0; i < count; ++i) live += LoadInt32(RecordAt(i)) > 0 ? 1 : 0;
+  // Identifiers of purged records stay used: the next one stays above every one ever seen.
+  std::int32_t next_id = layout_.header.next_id;
+  if (max_id_ < std::numeric_limits<std::int32_t>::max()) next_id = std::max(next_id, max_id_ + 1);
+  const bool unchanged = live == count && next_id == layout_.header.next_id && image_.size() == layout_.RecordsEnd();
+  bool ok = true;
+  if (!unchanged) {
+    std::vector<std::byte> compacted;
+    const std::size_t length = static_cast<std::size_t>(layout_.header.record_length);
+    compacted.reserve(layout_.records_offset + static_cast<std::size_t>(live) * length);
+    compacted.insert(compacted.end(), image_.begin(), image_.begin() + static_cast<std::ptrdiff_t>(layout_.records_offset));
+    StoreInt32(compacted.data() + kEdbRecordCountOffset, static_cast<std::int32_t>(live));
+    StoreInt32(compacted.data() + kEdbNextIdOffset, next_id);
+    for (std::int64_t i = 0; i < count; ++i) {
+      const std::byte* record = RecordAt(i);
+      if (LoadInt32(record) > 0) compacted.insert(compacted.end(), record, record + length);
+    }
+    // The directory sync first makes every earlier journal removal durable, so that no old
+    // journal can come back beside the compacted file and be replayed into it.
+    const std::filesystem::path purge_path = PurgePath(path_);
+    ok = !fs_.Identity(JournalPath(path_)) && fs_.SyncDirectory(directory_);
+    if (ok) {
+      std::unique_ptr<File> out = fs_.Open(purge_path, FileMode::kCreateTruncate);
+      ok = out && out->WriteAt(0, compacted) && out->Sync();
+    }
+    if (ok) ok = fs_.Rename(purge_path, path_);
+    if (!ok) {
+      fs_.Remove(purge_path);
+      EndWrite();
+      return Fail(EdbError::kIo);
+    }
+    // From here the new file is in place; a failed directory sync leaves it not yet durable.
+    const bool durable = fs_.SyncDirectory(directory_);
+    EndWrite();
+    std::unique_ptr<File> replacement = fs_.Open(path_, FileMode::kReadWrite);
+    const bool reopened = replacement != nullptr;
+    if (reopened) file_ = std::move(replacement);
+    stale_ = true;
+    if (!durable || !reopened) return Fail(EdbError::kIo);
+    const std::optional<FileIdentity> identity = file_->Identity();
+    std::optional<EdbLayout> layout = ParseEdbLayout(compacted);
+    if (identity && layout) {
+      image_ = std::move(compacted);
+      layout_ = std::move(*layout);
+      identity_ = *identity;
+      stale_ = false;
+      max_id_ = 0;
+      for (std::int64_t i = 0; i < layout_.header.record_count; ++i) max_id_ = std::max(max_id_, IdAt(i));
+    }
+  } else {
+    EndWrite();
+  }
+  if (layout_.header.record_count > 0) {
+    current_ = 0;
+    current_id_ = IdAt(0);
+  } else {
+    current_ = -1;
+    current_id_ = 0;
+  }
+  return ok;
+}
+
+EdbDatabase::EdbDatabase(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
+EdbDatabase::~EdbDatabase() = default;
+
+std::unique_ptr<EdbDatabase> EdbDatabase::Open(const std::filesystem::path& path) {
+  return Open(path, FileSystem::Posix());
+}
+
+std::unique_ptr<EdbDatabase> EdbDatabase::Open(const std::filesystem::path& path, FileSystem& fs) {
+  last_error = EdbError::kNone;
+  auto impl = std::make_unique<Impl>(fs, path);
+  if (!impl->Open()) return nullptr;
+  return std::unique_ptr<EdbDatabase>(new EdbDatabase(std::move(impl)));
+}
+
+int EdbDatabase::FieldCount() const { return impl_->FieldCount(); }
+std::string EdbDatabase::FieldName(int field) const {
+  last_error = EdbError::kNone;
+  return impl_->FieldName(field);
+}
+int EdbDatabase::RecordCount() {
+  last_error = EdbError::kNone;
+  return impl_->RecordCount();
+}
+bool EdbDatabase::GoTo(int record_number) {
+  last_error = EdbError::kNone;
+  return impl_->GoTo(record_number);
+}
+int EdbDatabase::Bookmark() const { return impl_->Bookmark(); }
+bool EdbDatabase::GoToBookmark(int bookmark) {
+  last_error = EdbError::kNone;
+  return impl_->GoToBookmark(bookmark);
+}
+bool EdbDatabase::IsDeleted() const { return impl_->IsDeleted(); }
+EdbValue EdbDatabase::Read(int field) {
+  last_error = EdbError::kNone;
+  return impl_->Read(field);
+}
+std::string EdbDatabase::ReadText(int field) {
+  EdbValue value = Read(field);
+  if (std::string* text = std::get_if<std::string>(&value)) return std::move(*text);
+  return {};
+}
+double EdbDatabase::ReadNumber(int field) {
+  const EdbValue value = Read(field);
+  if (const double* number = std::get_if<double>(&value)) return *number;
+  return 0.0;
+}
+bool EdbDatabase::Add(const std::vector<EdbValue>& values) {
+  last_error = EdbError::kNone;
+  return impl_->Add(values);
+}
+bool EdbDatabase::Modify(const std::vector<std::optional<EdbValue>>& values) {
+  last_error = EdbError::kNone;
+  return impl_->Modify(values);
+}
+bool EdbDatabase::Delete() {
+  last_error = EdbError::kNone;
+  return impl_->Delete();
+}
+bool EdbDatabase::Purge() {
+  last_error = EdbError::kNone;
+  return impl_->Purge();
+}
+
+}  // namespace quill

@@ -9,13 +9,17 @@ namespace quill {
 
 std::vector<SaleEntry> ParseSaleEntries(std::string_view text) {
   text = text.substr(0, text.find('\0'));
+  const std::vector<std::string_view> lines = SplitTextViews(text, kSaleLineEnd);
   std::vector<SaleEntry> entries;
-  for (const std::string& line : SplitText(text, kSaleLineEnd)) {
-    std::vector<std::string> pieces = SplitText(line, kSaleFieldEnd);
+  entries.reserve(lines.size());
+  std::vector<std::string_view> pieces;
+  for (const std::string_view line : lines) {
+    pieces = SplitTextViews(line, kSaleFieldEnd);
     if (pieces.empty()) continue;
     pieces.resize(5);
-    entries.push_back(SaleEntry{std::move(pieces[0]), std::move(pieces[1]), std::move(pieces[2]),
-                                std::move(pieces[3]), std::move(pieces[4])});
+    entries.push_back(SaleEntry{std::string(pieces[0]), std::string(pieces[1]),
+                                std::string(pieces[2]), std::string(pieces[3]),
+                                std::string(pieces[4])});
   }
   return entries;
 }

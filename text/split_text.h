@@ -12,4 +12,8 @@ namespace quill {
 // piece is dropped ("a;b;" → a, b), inner and leading empty pieces are kept.
 std::vector<std::string> SplitText(std::string_view text, std::string_view separator);
 
+// The same pieces as views into `text`, for readers of large texts that copy only what they
+// keep.
+std::vector<std::string_view> SplitTextViews(std::string_view text, std::string_view separator);
+
 }  // namespace quill

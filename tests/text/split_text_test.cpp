@@ -23,6 +23,15 @@ TEST_P(SplitTextTest, Splits) {
   EXPECT_EQ(SplitText(GetParam().text, GetParam().separator), GetParam().expected);
 }
 
+TEST_P(SplitTextTest, ViewsGiveTheSamePiecesInsideTheText) {
+  const std::string& text = GetParam().text;
+  const std::vector<std::string_view> views = SplitTextViews(text, GetParam().separator);
+  EXPECT_EQ(Pieces(views.begin(), views.end()), GetParam().expected);
+  for (const std::string_view view : views) {
+    EXPECT_TRUE(view.data() >= text.data() && view.data() + view.size() <= text.data() + text.size());
+  }
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Cases, SplitTextTest,
     ::testing::Values(

@@ -76,6 +76,7 @@ class EdbDatabase::Impl {
   const EdbField& FieldOrDie(int field) const;
 
   bool Load();  // the whole file into memory
+  bool LoadLocked();
   void Relocate();  // finds the current record again after a reload
   bool Refresh();
   bool BeginWrite();
@@ -87,7 +88,6 @@ class EdbDatabase::Impl {
   const std::filesystem::path path_;
   const std::filesystem::path directory_;
   std::unique_ptr<File> file_;
-  bool writable_ = false;
   FileIdentity identity_;  // of the file image_ was loaded from
   bool stale_ = false;     // image_ may differ from the file: reload before trusting it
   std::vector<std::byte> image_;
@@ -169,36 +169,41 @@ void EdbDatabase::Impl::Relocate() {
 
 bool EdbDatabase::Impl::Open() {
   file_ = fs_.Open(path_, FileMode::kReadWrite);
-  writable_ = file_ != nullptr;
-  if (!file_) file_ = fs_.Open(path_, FileMode::kReadOnly);
-  if (!file_) return Fail(fs_.Identity(path_) ? EdbError::kIo : EdbError::kNotFound);
-  if (!file_->Lock(writable_)) return Fail(EdbError::kIo);
-  bool ok = true;
-  if (writable_ && RecoverJournal(fs_, *file_, path_) == Recovery::kFailed) ok = Fail(EdbError::kIo);
-  if (ok) ok = Load();
-  file_->Unlock();
-  if (ok && layout_.header.record_count > 0) {
+  if (!file_) {
+    FileIdentity ignored;
+    return Fail(fs_.Stat(path_, ignored) == Lookup::kMissing ? EdbError::kNotFound : EdbError::kIo);
+  }
+  if (!LoadLocked()) return false;
+  if (layout_.header.record_count > 0) {
     current_ = 0;
     current_id_ = IdAt(0);
   }
+  return true;
+}
+
+// Settles an interrupted change of a crashed writer, then reads the file, all under the lock
+// so that no half-written change is ever loaded.
+bool EdbDatabase::Impl::LoadLocked() {
+  if (!file_->Lock(true)) return Fail(EdbError::kIo);
+  bool ok = true;
+  if (RecoverJournal(fs_, *file_, path_) == Recovery::kFailed) ok = Fail(EdbError::kIo);
+  if (ok) ok = Load();
+  file_->Unlock();
   return ok;
 }
 
 bool EdbDatabase::Impl::Refresh() {
-  const std::optional<FileIdentity> now = fs_.Identity(path_);
-  if (!now) return true;  // the file vanished: keep serving what was read
-  if (*now == identity_ && !stale_) return true;
-  if (!now->SameFile(identity_)) {
-    std::unique_ptr<File> replacement = fs_.Open(path_, writable_ ? FileMode::kReadWrite : FileMode::kReadOnly);
+  FileIdentity now;
+  const Lookup lookup = fs_.Stat(path_, now);
+  if (lookup == Lookup::kMissing) return true;  // the file vanished: keep serving what was read
+  if (lookup == Lookup::kError) return Fail(EdbError::kIo);
+  if (now == identity_ && !stale_) return true;
+  if (!now.SameFile(identity_)) {
+    std::unique_ptr<File> replacement = fs_.Open(path_, FileMode::kReadWrite);
     if (!replacement) return Fail(EdbError::kIo);
     file_ = std::move(replacement);
   }
-  if (!file_->Lock(writable_)) return Fail(EdbError::kIo);
-  bool ok = true;
-  if (writable_ && RecoverJournal(fs_, *file_, path_) == Recovery::kFailed) ok = Fail(EdbError::kIo);
-  if (ok) ok = Load();
-  file_->Unlock();
-  return ok;
+  return LoadLocked();
 }
 
 int EdbDatabase::Impl::RecordCount() {
@@ -239,17 +244,17 @@ EdbValue EdbDatabase::Impl::Read(int field) {
 // Takes the write lock on the file the path names now, finishes any interrupted change and
 // brings the in-memory image up to date. On success the lock is held until EndWrite.
 bool EdbDatabase::Impl::BeginWrite() {
-  if (!writable_) return Fail(EdbError::kIo);
   for (int attempt = 0;; ++attempt) {
     if (attempt == 100) return Fail(EdbError::kIo);
     if (!file_->Lock(true)) return Fail(EdbError::kIo);
-    const std::optional<FileIdentity> named = fs_.Identity(path_);
+    FileIdentity named;
+    const Lookup lookup = fs_.Stat(path_, named);
     const std::optional<FileIdentity> held = file_->Identity();
-    if (!named || !held) {
+    if (lookup != Lookup::kFound || !held) {
       file_->Unlock();
-      return Fail(named ? EdbError::kIo : EdbError::kNotFound);
+      return Fail(lookup == Lookup::kMissing ? EdbError::kNotFound : EdbError::kIo);
     }
-    if (named->SameFile(*held)) break;
+    if (named.SameFile(*held)) break;
     // Another process replaced the file (a purge) while we waited: write into the new one.
     file_->Unlock();
     std::unique_ptr<File> replacement = fs_.Open(path_, FileMode::kReadWrite);
@@ -435,7 +440,8 @@ bool EdbDatabase::Impl::Purge() {
     // The directory sync first makes every earlier journal removal durable, so that no old
     // journal can come back beside the compacted file and be replayed into it.
     const std::filesystem::path purge_path = PurgePath(path_);
-    ok = !fs_.Identity(JournalPath(path_)) && fs_.SyncDirectory(directory_);
+    FileIdentity journal;
+    ok = fs_.Stat(JournalPath(path_), journal) == Lookup::kMissing && fs_.SyncDirectory(directory_);
     if (ok) {
       std::unique_ptr<File> out = fs_.Open(purge_path, FileMode::kCreateTruncate);
       ok = out && out->WriteAt(0, compacted) && out->Sync();

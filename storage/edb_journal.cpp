@@ -95,8 +95,10 @@ std::filesystem::path JournalPath(const std::filesystem::path& database) {
 Recovery RecoverJournal(FileSystem& fs, File& database, const std::filesystem::path& database_path,
                         bool force_rollback) {
   const std::filesystem::path journal_path = JournalPath(database_path);
-  const std::optional<FileIdentity> journal_identity = fs.Identity(journal_path);
-  if (!journal_identity) return Recovery::kNothing;
+  FileIdentity journal_identity;
+  const Lookup lookup = fs.Stat(journal_path, journal_identity);
+  if (lookup == Lookup::kMissing) return Recovery::kNothing;
+  if (lookup == Lookup::kError) return Recovery::kFailed;
   std::vector<std::byte> bytes;
   {
     std::unique_ptr<File> journal_file = fs.Open(journal_path, FileMode::kReadOnly);

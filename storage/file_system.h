@@ -35,6 +35,12 @@ class File {
   virtual void Unlock() = 0;
 };
 
+enum class Lookup {
+  kFound,
+  kMissing,
+  kError,  // the name could not be looked up; whether something is there is unknown
+};
+
 enum class FileMode {
   kReadOnly,        // existing file
   kReadWrite,       // existing file
@@ -47,8 +53,7 @@ class FileSystem {
  public:
   virtual ~FileSystem() = default;
   virtual std::unique_ptr<File> Open(const std::filesystem::path& path, FileMode mode) = 0;
-  // nullopt when nothing exists at the path.
-  virtual std::optional<FileIdentity> Identity(const std::filesystem::path& path) = 0;
+  virtual Lookup Stat(const std::filesystem::path& path, FileIdentity& identity) = 0;
   virtual bool Rename(const std::filesystem::path& from, const std::filesystem::path& to) = 0;
   // A second name for an existing file; fails when the new name exists, never replacing it.
   virtual bool Link(const std::filesystem::path& existing, const std::filesystem::path& new_name) = 0;

@@ -117,7 +117,9 @@ bool WriteGoodsTemplateIfMissing(const std::filesystem::path& path) {
 }
 
 bool WriteGoodsTemplateIfMissing(const std::filesystem::path& path, FileSystem& fs) {
-  if (fs.Identity(path)) return true;
+  FileIdentity existing;
+  const Lookup before = fs.Stat(path, existing);
+  if (before != Lookup::kMissing) return before == Lookup::kFound;
   // The complete image goes to a private name first and is then linked to the real name, which
   // fails rather than replace a file that appeared meanwhile; nobody ever sees half a template.
   std::filesystem::path temporary = path;
@@ -132,7 +134,7 @@ bool WriteGoodsTemplateIfMissing(const std::filesystem::path& path, FileSystem& 
   std::filesystem::path directory = path.parent_path();
   if (directory.empty()) directory = ".";
   const bool durable = fs.SyncDirectory(directory);
-  return ok && durable && fs.Identity(path).has_value();
+  return ok && durable && fs.Stat(path, existing) == Lookup::kFound;
 }
 
 }  // namespace quill

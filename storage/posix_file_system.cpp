@@ -90,10 +90,11 @@ class PosixFileSystem final : public FileSystem {
     return std::make_unique<PosixFile>(fd);
   }
 
-  std::optional<FileIdentity> Identity(const std::filesystem::path& path) override {
+  Lookup Stat(const std::filesystem::path& path, FileIdentity& identity) override {
     struct stat st {};
-    if (::stat(path.c_str(), &st) != 0) return std::nullopt;
-    return IdentityOf(st);
+    if (::stat(path.c_str(), &st) != 0) return errno == ENOENT || errno == ENOTDIR ? Lookup::kMissing : Lookup::kError;
+    identity = IdentityOf(st);
+    return Lookup::kFound;
   }
 
   bool Rename(const std::filesystem::path& from, const std::filesystem::path& to) override {

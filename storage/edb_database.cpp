@@ -90,6 +90,9 @@ class EdbDatabase::Impl {
   std::unique_ptr<File> file_;
   FileIdentity identity_;  // of the file image_ was loaded from
   bool stale_ = false;     // image_ may differ from the file: reload before trusting it
+  // The file's name may not be durable yet (a purge's directory sync failed, or a crashed
+  // one's was never made): no change is reported durable before the directory is synced.
+  bool directory_unsynced_ = false;
   std::vector<std::byte> image_;
   EdbLayout layout_;
   std::int32_t max_id_ = 0;       // largest identifier present, deleted records included
@@ -174,6 +177,7 @@ bool EdbDatabase::Impl::Open() {
     return Fail(fs_.Stat(path_, ignored) == Lookup::kMissing ? EdbError::kNotFound : EdbError::kIo);
   }
   if (!LoadLocked()) return false;
+  directory_unsynced_ = !fs_.SyncDirectory(directory_);
   if (layout_.header.record_count > 0) {
     current_ = 0;
     current_id_ = IdAt(0);
@@ -261,6 +265,13 @@ bool EdbDatabase::Impl::BeginWrite() {
     if (!replacement) return Fail(EdbError::kIo);
     file_ = std::move(replacement);
     stale_ = true;
+  }
+  if (directory_unsynced_) {
+    if (!fs_.SyncDirectory(directory_)) {
+      file_->Unlock();
+      return Fail(EdbError::kIo);
+    }
+    directory_unsynced_ = false;
   }
   const Recovery recovery = RecoverJournal(fs_, *file_, path_);
   if (recovery == Recovery::kFailed) {
@@ -454,6 +465,7 @@ bool EdbDatabase::Impl::Purge() {
     }
     // From here the new file is in place; a failed directory sync leaves it not yet durable.
     const bool durable = fs_.SyncDirectory(directory_);
+    directory_unsynced_ = !durable;
     EndWrite();
     std::unique_ptr<File> replacement = fs_.Open(path_, FileMode::kReadWrite);
     const bool reopened = replacement != nullptr;

@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include "toolkit/fonts.h"
+
 int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
+  quill::InstallFontFallbacks();
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }

@@ -59,6 +59,8 @@ class EdbDatabase::Impl {
   bool GoToBookmark(int bookmark);
   bool IsDeleted() const { return current_ >= 0 && LoadInt32(RecordAt(current_)) < 0; }
   EdbValue Read(int field);
+  std::string ReadText(int field);
+  double ReadNumber(int field);
   bool Add(const std::vector<EdbValue>& values);
   bool Modify(const std::vector<std::optional<EdbValue>>& values);
   bool Delete();
@@ -243,6 +245,28 @@ EdbValue EdbDatabase::Impl::Read(int field) {
     return 0.0;
   }
   return DecodeEdbField(descriptor, RecordAt(current_));
+}
+
+// Scans read every field of every record: no variant and no copy beyond the result.
+std::string EdbDatabase::Impl::ReadText(int field) {
+  const EdbField& descriptor = FieldOrDie(field);
+  if (current_ < 0) {
+    Fail(current_id_ != 0 ? EdbError::kRecordGone : EdbError::kNotFound);
+    return {};
+  }
+  if (descriptor.type != EdbType::kText) return {};
+  const char* at = reinterpret_cast<const char*>(RecordAt(current_) + descriptor.offset);
+  return std::string(at, ::strnlen(at, static_cast<std::size_t>(descriptor.size)));
+}
+
+double EdbDatabase::Impl::ReadNumber(int field) {
+  const EdbField& descriptor = FieldOrDie(field);
+  if (current_ < 0) {
+    Fail(current_id_ != 0 ? EdbError::kRecordGone : EdbError::kNotFound);
+    return 0.0;
+  }
+  if (descriptor.type == EdbType::kText) return 0.0;
+  return std::get<double>(DecodeEdbField(descriptor, RecordAt(current_)));
 }
 
 // Takes the write lock on the file the path names now, finishes any interrupted change and
@@ -533,14 +557,12 @@ EdbValue EdbDatabase::Read(int field) {
   return impl_->Read(field);
 }
 std::string EdbDatabase::ReadText(int field) {
-  EdbValue value = Read(field);
-  if (std::string* text = std::get_if<std::string>(&value)) return std::move(*text);
-  return {};
+  last_error = EdbError::kNone;
+  return impl_->ReadText(field);
 }
 double EdbDatabase::ReadNumber(int field) {
-  const EdbValue value = Read(field);
-  if (const double* number = std::get_if<double>(&value)) return *number;
-  return 0.0;
+  last_error = EdbError::kNone;
+  return impl_->ReadNumber(field);
 }
 bool EdbDatabase::Add(const std::vector<EdbValue>& values) {
   last_error = EdbError::kNone;

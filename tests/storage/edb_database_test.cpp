@@ -3,6 +3,7 @@
 #include <cfloat>
 #include <climits>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -13,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include "storage/edb_journal.h"
 #include "storage/goods_database.h"
 #include "storage/scratch_directory.h"
 
@@ -347,6 +349,93 @@ TEST_F(EdbDatabaseTest, ErrorCodeBelongsToTheThread) {
   EXPECT_EQ(LastEdbError(), EdbError::kNotFound);
   EXPECT_TRUE(db_->GoToBookmark(16));
   EXPECT_EQ(LastEdbError(), EdbError::kNone);
+}
+
+TEST_F(EdbDatabaseTest, ChangesOfAnotherHandleAreSeenAfterTheCount) {
+  auto other = EdbDatabase::Open(path_);
+  ASSERT_TRUE(other->Add(Goods("elsewhere")));
+  ASSERT_TRUE(other->GoToBookmark(17));
+  ASSERT_TRUE(other->Modify({std::string("renamed")}));
+  EXPECT_EQ(db_->RecordCount(), 5);
+  ASSERT_TRUE(db_->GoToBookmark(20));
+  EXPECT_EQ(db_->ReadText(kName), "elsewhere");
+  ASSERT_TRUE(db_->GoToBookmark(17));
+  EXPECT_EQ(db_->ReadText(kName), "renamed");
+}
+
+TEST_F(EdbDatabaseTest, CurrentRecordPurgedByAnotherHandleIsGone) {
+  ASSERT_TRUE(db_->GoToBookmark(18));
+  auto other = EdbDatabase::Open(path_);
+  ASSERT_TRUE(other->GoToBookmark(18));
+  ASSERT_TRUE(other->Delete());
+  ASSERT_TRUE(other->Purge());
+  EXPECT_EQ(db_->RecordCount(), 3);
+  EXPECT_EQ(db_->Bookmark(), 0);
+  EXPECT_EQ(db_->ReadText(kItemNumber), "");
+  EXPECT_EQ(LastEdbError(), EdbError::kRecordGone);
+  EXPECT_FALSE(db_->Modify({std::string("x")}));
+  EXPECT_EQ(LastEdbError(), EdbError::kRecordGone);
+}
+
+TEST(EdbDatabase, NoIdentifierLeftMeansAddFailsAndChangesNothing) {
+  const struct {
+    const char* name;
+    std::int32_t next_id;
+    std::int32_t last_record_id;
+  } cases[] = {
+      {"next identifier at the maximum", INT32_MAX, 19},
+      {"an identifier at the maximum", 20, INT32_MAX},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    test::ScratchDirectory dir;
+    const auto path = dir / "full.edb";
+    std::string image(reinterpret_cast<const char*>(GoodsTemplateImage().data()), 916);
+    for (int b = 0; b < 4; ++b) {
+      image[20 + b] = static_cast<char>(static_cast<std::uint32_t>(c.next_id) >> (8 * b));
+      image[548 + 3 * 92 + b] = static_cast<char>(static_cast<std::uint32_t>(c.last_record_id) >> (8 * b));
+    }
+    std::ofstream(path, std::ios::binary) << image;
+    auto db = EdbDatabase::Open(path);
+    ASSERT_NE(db, nullptr);
+    EXPECT_FALSE(db->Add(Goods("one too many")));
+    EXPECT_EQ(LastEdbError(), EdbError::kFull);
+    EXPECT_EQ(FileBytes(path), image);
+  }
+}
+
+TEST_F(EdbDatabaseTest, TornJournalIsDroppedAndTheFileKept) {
+  const std::string before = FileBytes(path_);
+  std::ofstream(path_.string() + "-journal", std::ios::binary) << "QJOURNAL and then garbage";
+  auto reopened = EdbDatabase::Open(path_);
+  ASSERT_NE(reopened, nullptr);
+  EXPECT_EQ(FileBytes(path_), before);
+  EXPECT_FALSE(std::filesystem::exists(path_.string() + "-journal"));
+}
+
+TEST_F(EdbDatabaseTest, InterruptedChangeIsUndoneOnOpen) {
+  // A modify of record 2 that got as far as half its new bytes.
+  const std::string before = FileBytes(path_);
+  Journal journal;
+  journal.old_size = journal.new_size = before.size();
+  JournalRegion region;
+  region.offset = 640;
+  for (int i = 0; i < 92; ++i) {
+    region.old_bytes.push_back(static_cast<std::byte>(before[640 + i]));
+    region.new_bytes.push_back(std::byte{0x41});
+  }
+  journal.regions.push_back(region);
+  const std::vector<std::byte> encoded = EncodeJournal(journal);
+  std::ofstream(path_.string() + "-journal", std::ios::binary)
+      .write(reinterpret_cast<const char*>(encoded.data()), static_cast<std::streamsize>(encoded.size()));
+  std::string torn = before;
+  torn.replace(640, 46, std::string(46, 'A'));
+  std::ofstream(path_, std::ios::binary | std::ios::trunc) << torn;
+
+  auto reopened = EdbDatabase::Open(path_);
+  ASSERT_NE(reopened, nullptr);
+  EXPECT_EQ(FileBytes(path_), before);
+  EXPECT_FALSE(std::filesystem::exists(path_.string() + "-journal"));
 }
 
 using EdbDatabaseDeathTest = EdbDatabaseTest;

@@ -54,7 +54,10 @@ void Window::Show() {
 
 void Window::OpenModal() {
   EnsureCreated();
-  if (destroyed_) return;  // the creation handler closed it already
+  if (close_pending_ || destroyed_) {  // the creation handler closed it: never shown
+    if (!destroyed_) done(QDialog::Rejected);
+    return;
+  }
   CentreOnScreen();
   setWindowModality(Qt::ApplicationModal);
   exec();
@@ -73,7 +76,7 @@ bool Window::IsOpen() const { return isVisible() && !destroyed_; }
 
 bool Window::event(QEvent* event) {
   const bool handled = QDialog::event(event);
-  if (event->type() == QEvent::WindowActivate && !first_activated_ && created_) {
+  if (event->type() == QEvent::WindowActivate && !first_activated_ && created_ && !destroyed_) {
     first_activated_ = true;
     OnFirstActivated();
   }

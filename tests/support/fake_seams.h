@@ -11,6 +11,7 @@
 #include <QString>
 #include <QTemporaryDir>
 
+#include "support/qt_print.h"
 #include "toolkit/seams.h"
 
 namespace quill::testing {

@@ -8,6 +8,8 @@
 #include <QTest>
 #include <QWidget>
 
+#include "support/qt_print.h"
+
 namespace quill {
 class Window;
 }
@@ -39,7 +41,7 @@ std::shared_ptr<bool> WhenModalShown(const QString& object_name, std::function<v
   return WhenShown(
       object_name,
       [action = std::move(action)](QWidget& w) {
-        if (T* typed = qobject_cast<T*>(&w)) action(*typed);
+        if (T* typed = dynamic_cast<T*>(&w)) action(*typed);
       },
       timeout_ms);
 }

@@ -332,18 +332,9 @@ bool EdbDatabase::Impl::WriteJournaled(std::vector<JournalRegion> regions, std::
     }
   }
   journal.regions = std::move(regions);
-  const std::filesystem::path journal_path = JournalPath(path_);
-  {
-    std::unique_ptr<File> journal_file = fs_.Open(journal_path, FileMode::kCreateTruncate);
-    if (!journal_file) return Fail(EdbError::kIo);
-    if (!journal_file->WriteAt(0, EncodeJournal(journal)) || !journal_file->Sync()) {
-      journal_file.reset();
-      fs_.Remove(journal_path);  // the database is untouched; a torn journal is ignored anyway
-      return Fail(EdbError::kIo);
-    }
-  }
-  if (!fs_.SyncDirectory(directory_)) {
-    fs_.Remove(journal_path);
+  if (!WriteJournal(fs_, path_, journal)) {
+    // The database is untouched; even a journal that survives only undoes nothing.
+    InvalidateJournal(fs_, path_, /*durable=*/false);
     return Fail(EdbError::kIo);
   }
   bool written = true;
@@ -358,9 +349,9 @@ bool EdbDatabase::Impl::WriteJournaled(std::vector<JournalRegion> regions, std::
     stale_ = true;
     return Fail(EdbError::kIo);
   }
-  // Once the database is synced the change is durable: a journal that outlives its removal
-  // (a crash before the directory reaches the disk) finds its new bytes present and is dropped.
-  fs_.Remove(journal_path);
+  // Once the database is synced the change is durable: a journal whose zeroes do not reach the
+  // disk finds its new bytes present and only writes them again.
+  InvalidateJournal(fs_, path_, /*durable=*/false);
   image_.resize(new_size);
   for (const JournalRegion& region : journal.regions) {
     std::copy(region.new_bytes.begin(), region.new_bytes.end(), image_.begin() + static_cast<std::ptrdiff_t>(region.offset));
@@ -472,11 +463,10 @@ bool EdbDatabase::Impl::Purge() {
       const std::byte* record = RecordAt(i);
       if (LoadInt32(record) > 0) compacted.insert(compacted.end(), record, record + length);
     }
-    // The directory sync first makes every earlier journal removal durable, so that no old
-    // journal can come back beside the compacted file and be replayed into it.
+    // The journal is made void on disk first, so that no old journal can come back beside the
+    // compacted file and be replayed into it.
     const std::filesystem::path purge_path = PurgePath(path_);
-    FileIdentity journal;
-    ok = fs_.Stat(JournalPath(path_), journal) == Lookup::kMissing && fs_.SyncDirectory(directory_);
+    ok = InvalidateJournal(fs_, path_, /*durable=*/true);
     if (ok) {
       std::unique_ptr<File> out = fs_.Open(purge_path, FileMode::kCreateTruncate);
       ok = out && out->WriteAt(0, compacted) && out->Sync();

@@ -7,7 +7,7 @@ namespace quill {
 namespace {
 
 constexpr char kMagic[8] = {'Q', 'J', 'O', 'U', 'R', 'N', 'A', 'L'};
-constexpr std::size_t kFixedSize = 28;
+constexpr std::size_t kFixedSize = 36;
 constexpr std::size_t kRegionHeaderSize = 16;
 constexpr std::size_t kChecksumSize = 8;
 constexpr std::uint32_t kMaxRegions = 64;
@@ -36,6 +36,7 @@ std::uint64_t Get(const std::byte* at, int bytes) {
 std::vector<std::byte> EncodeJournal(const Journal& journal) {
   std::vector<std::byte> out;
   for (char c : kMagic) out.push_back(static_cast<std::byte>(c));
+  Put(out, 0, 8);  // the length, known at the end
   Put(out, journal.old_size, 8);
   Put(out, journal.new_size, 8);
   Put(out, journal.regions.size(), 4);
@@ -46,6 +47,8 @@ std::vector<std::byte> EncodeJournal(const Journal& journal) {
     out.insert(out.end(), region.old_bytes.begin(), region.old_bytes.end());
     out.insert(out.end(), region.new_bytes.begin(), region.new_bytes.end());
   }
+  const std::uint64_t length = out.size() + kChecksumSize;
+  for (int i = 0; i < 8; ++i) out[8 + i] = static_cast<std::byte>(length >> (8 * i));
   Put(out, Fnv1a(out), 8);
   return out;
 }
@@ -53,12 +56,14 @@ std::vector<std::byte> EncodeJournal(const Journal& journal) {
 std::optional<Journal> DecodeJournal(std::span<const std::byte> bytes) {
   if (bytes.size() < kFixedSize + kChecksumSize) return std::nullopt;
   if (std::memcmp(bytes.data(), kMagic, sizeof kMagic) != 0) return std::nullopt;
-  const std::size_t body = bytes.size() - kChecksumSize;
+  const std::uint64_t length = Get(bytes.data() + 8, 8);
+  if (length < kFixedSize + kChecksumSize || length > bytes.size()) return std::nullopt;
+  const std::size_t body = static_cast<std::size_t>(length) - kChecksumSize;
   if (Get(bytes.data() + body, 8) != Fnv1a(bytes.first(body))) return std::nullopt;
   Journal journal;
-  journal.old_size = Get(bytes.data() + 8, 8);
-  journal.new_size = Get(bytes.data() + 16, 8);
-  const std::uint64_t count = Get(bytes.data() + 24, 4);
+  journal.old_size = Get(bytes.data() + 16, 8);
+  journal.new_size = Get(bytes.data() + 24, 8);
+  const std::uint64_t count = Get(bytes.data() + 32, 4);
   if (count > kMaxRegions) return std::nullopt;
   std::size_t at = kFixedSize;
   for (std::uint64_t i = 0; i < count; ++i) {
@@ -109,10 +114,8 @@ Recovery RecoverJournal(FileSystem& fs, File& database, const std::filesystem::p
     if (!journal_file->ReadAt(0, bytes)) return Recovery::kFailed;
   }
   const std::optional<Journal> journal = DecodeJournal(bytes);
-  if (!journal) {
-    // Torn while being written: the database was not touched yet.
-    return fs.Remove(journal_path) ? Recovery::kRecovered : Recovery::kFailed;
-  }
+  // Void, or torn while being written: the database was not touched by it.
+  if (!journal) return Recovery::kNothing;
   const std::optional<FileIdentity> database_identity = database.Identity();
   if (!database_identity) return Recovery::kFailed;
 
@@ -133,9 +136,37 @@ Recovery RecoverJournal(FileSystem& fs, File& database, const std::filesystem::p
     if (!database.Truncate(journal->old_size)) return Recovery::kFailed;
   }
   if (!database.Sync()) return Recovery::kFailed;
-  // A journal left behind after this is harmless: its change is now complete or undone.
-  fs.Remove(journal_path);
+  // Should the zeroes not reach the disk, the journal is settled again the same way.
+  InvalidateJournal(fs, database_path, /*durable=*/false);
   return Recovery::kRecovered;
+}
+
+bool WriteJournal(FileSystem& fs, const std::filesystem::path& database_path, const Journal& journal) {
+  const std::filesystem::path journal_path = JournalPath(database_path);
+  bool created = false;
+  std::unique_ptr<File> file = fs.Open(journal_path, FileMode::kReadWrite);
+  if (!file) {
+    file = fs.Open(journal_path, FileMode::kCreateTruncate);
+    created = true;
+  }
+  if (!file || !file->WriteAt(0, EncodeJournal(journal)) || !file->Sync()) return false;
+  if (!created) return true;
+  std::filesystem::path directory = database_path.parent_path();
+  if (directory.empty()) directory = ".";
+  return fs.SyncDirectory(directory);
+}
+
+bool InvalidateJournal(FileSystem& fs, const std::filesystem::path& database_path, bool durable) {
+  const std::filesystem::path journal_path = JournalPath(database_path);
+  FileIdentity identity;
+  const Lookup lookup = fs.Stat(journal_path, identity);
+  if (lookup == Lookup::kMissing) return true;
+  if (lookup == Lookup::kError) return false;
+  std::unique_ptr<File> file = fs.Open(journal_path, FileMode::kReadWrite);
+  if (!file) return false;
+  const std::byte zeros[sizeof kMagic] = {};
+  if (identity.size < sizeof zeros) return !durable || file->Sync();
+  return file->WriteAt(0, zeros) && (!durable || file->Sync());
 }
 
 }  // namespace quill

@@ -13,14 +13,16 @@ namespace quill {
 
 // The rollback journal "<database>-journal" that makes one change of the database atomic.
 //
-//   0   magic "QJOURNAL"
-//   8   old file size (8 bytes)    16 new file size (8 bytes)    24 region count (4 bytes)
-//   28  the regions, each: offset (8), new length (4), old length (4), old bytes, new bytes
-//   end FNV-1a 64 checksum of every byte before it (8)
+//   0   magic "QJOURNAL"           8  length L of the journal in bytes (8)
+//   16  old file size (8)          24 new file size (8)          32 region count (4)
+//   36  the regions, each: offset (8), new length (4), old length (4), old bytes, new bytes
+//   L-8 FNV-1a 64 checksum of the L - 8 bytes before it
+//   L…  leftovers of an earlier, longer journal; ignored
 //
-// A region's old bytes are those that lay inside the old file size. A journal is only ever
-// present while a change is under way or after it was interrupted; a torn journal (bad
-// checksum) means the database was not touched yet.
+// A region's old bytes are those that lay inside the old file size. The file stays beside
+// the database once made, so that a change costs no directory sync: a finished change zeroes
+// the magic, and a journal without magic or with a bad checksum (torn while it was written,
+// before the database was touched) counts as none.
 struct JournalRegion {
   std::uint64_t offset = 0;
   std::vector<std::byte> old_bytes;
@@ -38,9 +40,15 @@ std::optional<Journal> DecodeJournal(std::span<const std::byte> bytes);
 
 std::filesystem::path JournalPath(const std::filesystem::path& database);
 
+// Makes the journal durable before the database is touched. Call with the database locked.
+bool WriteJournal(FileSystem& fs, const std::filesystem::path& database_path, const Journal& journal);
+
+// Zeroes the magic of the journal, if there is one; with durable the zeroes are synced.
+bool InvalidateJournal(FileSystem& fs, const std::filesystem::path& database_path, bool durable);
+
 enum class Recovery {
-  kNothing,     // no journal
-  kRecovered,   // the database is back in a committed state, durably; the journal is gone
+  kNothing,     // no valid journal
+  kRecovered,   // the database is back in a committed state, durably; the journal is void
   kFailed,      // I/O failed; the journal stays for the next attempt
 };
 

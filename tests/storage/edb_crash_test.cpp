@@ -101,12 +101,13 @@ int SnapshotIndex(const std::string& contents) {
   return -1;
 }
 
-TEST(EdbCrash, UndisturbedWorkloadLeavesNoJournal) {
+TEST(EdbCrash, UndisturbedWorkloadLeavesNoLiveJournal) {
   FaultFileSystem fs;
   fs.SetContents(kPath, TemplateBytes());
   auto db = EdbDatabase::Open(kPath, fs);
   for (const Step& step : Workload()) ASSERT_TRUE(step.run(*db)) << step.name;
-  EXPECT_FALSE(fs.Exists(JournalPath(kPath)));
+  const std::string journal = fs.Contents(JournalPath(kPath));
+  EXPECT_FALSE(DecodeJournal(std::as_bytes(std::span(journal.data(), journal.size()))).has_value());
   // 17, 18, 19 and 20 outlive both purges; 23 came last.
   EXPECT_EQ(fs.Contents(kPath).size(), 548u + 92u * 5);
   const std::vector<std::string> rows = Dump(*db);
@@ -267,6 +268,33 @@ TEST(EdbJournal, TornOrForeignJournalsAreRejected) {
     std::vector<std::byte> damaged = bytes;
     damaged[flip] ^= std::byte{0x10};
     EXPECT_FALSE(DecodeJournal(damaged).has_value()) << "flip at " << flip;
+  }
+  // Leftovers of an earlier, longer journal after the end do not matter; zeroed magic voids it.
+  std::vector<std::byte> reused = bytes;
+  reused.insert(reused.end(), 50, std::byte{0x7F});
+  EXPECT_TRUE(DecodeJournal(reused).has_value());
+  std::fill(reused.begin(), reused.begin() + 8, std::byte{0});
+  EXPECT_FALSE(DecodeJournal(reused).has_value());
+}
+
+TEST(EdbJournal, RegionsOutsideTheirSizesAreRejected) {
+  const struct {
+    const char* name;
+    std::uint64_t old_size, new_size, offset;
+    std::size_t old_length, new_length;
+  } cases[] = {
+      {"new bytes beyond the new size", 100, 100, 90, 10, 20},
+      {"old bytes beyond the old size", 100, 200, 95, 10, 10},
+      {"old bytes missing inside the old size", 100, 100, 10, 0, 10},
+      {"old bytes where the old file had none", 100, 200, 150, 10, 10},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Journal journal;
+    journal.old_size = c.old_size;
+    journal.new_size = c.new_size;
+    journal.regions.push_back({c.offset, std::vector<std::byte>(c.old_length), std::vector<std::byte>(c.new_length)});
+    EXPECT_FALSE(DecodeJournal(EncodeJournal(journal)).has_value());
   }
 }
 

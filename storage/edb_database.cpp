@@ -445,31 +445,45 @@ bool EdbDatabase::Impl::Delete() {
 bool EdbDatabase::Impl::Purge() {
   if (!BeginWrite()) return false;
   const std::int64_t count = layout_.header.record_count;
+  const std::uint64_t length = static_cast<std::uint64_t>(layout_.header.record_length);
+  // The live records as runs of neighbours, each copied in one piece.
+  struct Run {
+    std::int64_t first;
+    std::int64_t count;
+  };
+  std::vector<Run> runs;
   std::int64_t live = 0;
-  for (std::int64_t i = 0; i < count; ++i) live += LoadInt32(RecordAt(i)) > 0 ? 1 : 0;
+  for (std::int64_t i = 0; i < count; ++i) {
+    if (LoadInt32(RecordAt(i)) <= 0) continue;
+    ++live;
+    if (!runs.empty() && runs.back().first + runs.back().count == i) ++runs.back().count;
+    else runs.push_back({i, 1});
+  }
   // Identifiers of purged records stay used: the next one stays above every one ever seen.
   std::int32_t next_id = layout_.header.next_id;
   if (max_id_ < std::numeric_limits<std::int32_t>::max()) next_id = std::max(next_id, max_id_ + 1);
   const bool unchanged = live == count && next_id == layout_.header.next_id && image_.size() == layout_.RecordsEnd();
-  bool ok = true;
-  if (!unchanged) {
-    std::vector<std::byte> compacted;
-    const std::size_t length = static_cast<std::size_t>(layout_.header.record_length);
-    compacted.reserve(layout_.records_offset + static_cast<std::size_t>(live) * length);
-    compacted.insert(compacted.end(), image_.begin(), image_.begin() + static_cast<std::ptrdiff_t>(layout_.records_offset));
-    StoreInt32(compacted.data() + kEdbRecordCountOffset, static_cast<std::int32_t>(live));
-    StoreInt32(compacted.data() + kEdbNextIdOffset, next_id);
-    for (std::int64_t i = 0; i < count; ++i) {
-      const std::byte* record = RecordAt(i);
-      if (LoadInt32(record) > 0) compacted.insert(compacted.end(), record, record + length);
-    }
+  if (unchanged) {
+    EndWrite();
+  } else {
+    std::vector<std::byte> head(image_.begin(), image_.begin() + static_cast<std::ptrdiff_t>(layout_.records_offset));
+    StoreInt32(head.data() + kEdbRecordCountOffset, static_cast<std::int32_t>(live));
+    StoreInt32(head.data() + kEdbNextIdOffset, next_id);
     // The journal is made void on disk first, so that no old journal can come back beside the
-    // compacted file and be replayed into it.
+    // compacted file and be replayed into it. The records are copied from the locked file,
+    // which the image matches.
     const std::filesystem::path purge_path = PurgePath(path_);
-    ok = InvalidateJournal(fs_, path_, /*durable=*/true);
+    bool ok = InvalidateJournal(fs_, path_, /*durable=*/true);
     if (ok) {
       std::unique_ptr<File> out = fs_.Open(purge_path, FileMode::kCreateTruncate);
-      ok = out && out->WriteAt(0, compacted) && out->Sync();
+      ok = out && out->WriteAt(0, head);
+      std::uint64_t at = layout_.records_offset;
+      for (const Run& run : runs) {
+        if (!ok) break;
+        ok = out->CopyFrom(*file_, layout_.RecordOffset(run.first), at, static_cast<std::uint64_t>(run.count) * length);
+        at += static_cast<std::uint64_t>(run.count) * length;
+      }
+      ok = ok && out->Sync();
     }
     if (ok) ok = fs_.Rename(purge_path, path_);
     if (!ok) {
@@ -485,19 +499,25 @@ bool EdbDatabase::Impl::Purge() {
     const bool reopened = replacement != nullptr;
     if (reopened) file_ = std::move(replacement);
     stale_ = true;
-    if (!durable || !reopened) return Fail(EdbError::kIo);
-    const std::optional<FileIdentity> identity = file_->Identity();
-    std::optional<EdbLayout> layout = ParseEdbLayout(compacted);
-    if (identity && layout) {
-      image_ = std::move(compacted);
-      layout_ = std::move(*layout);
+    const std::optional<FileIdentity> identity = reopened ? file_->Identity() : std::nullopt;
+    if (!durable || !identity) return Fail(EdbError::kIo);
+    {
+      // The image follows the file through the same compaction, in place.
+      std::uint64_t at = layout_.records_offset;
+      for (const Run& run : runs) {
+        const std::uint64_t bytes = static_cast<std::uint64_t>(run.count) * length;
+        std::memmove(image_.data() + at, RecordAt(run.first), bytes);
+        at += bytes;
+      }
+      image_.resize(at);
+      std::copy(head.begin(), head.end(), image_.begin());
+      layout_.header.record_count = static_cast<std::int32_t>(live);
+      layout_.header.next_id = next_id;
       identity_ = *identity;
       stale_ = false;
       max_id_ = 0;
-      for (std::int64_t i = 0; i < layout_.header.record_count; ++i) max_id_ = std::max(max_id_, IdAt(i));
+      for (std::int64_t i = 0; i < live; ++i) max_id_ = std::max(max_id_, IdAt(i));
     }
-  } else {
-    EndWrite();
   }
   if (layout_.header.record_count > 0) {
     current_ = 0;
@@ -506,7 +526,7 @@ bool EdbDatabase::Impl::Purge() {
     current_ = -1;
     current_id_ = 0;
   }
-  return ok;
+  return true;
 }
 
 EdbDatabase::EdbDatabase(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}

@@ -25,6 +25,9 @@ class File {
   virtual ~File() = default;
   virtual bool ReadAt(std::uint64_t offset, std::span<std::byte> out) = 0;
   virtual bool WriteAt(std::uint64_t offset, std::span<const std::byte> data) = 0;
+  // Copies length bytes of source, from source_offset on, to offset in this file; in the kernel
+  // where it can, so that large copies never pass through the program.
+  virtual bool CopyFrom(File& source, std::uint64_t source_offset, std::uint64_t offset, std::uint64_t length) = 0;
   virtual bool Truncate(std::uint64_t size) = 0;
   // Makes the written contents durable. A failure means they may be lost even if a later sync
   // succeeds.

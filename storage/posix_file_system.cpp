@@ -1,6 +1,8 @@
 #include "storage/file_system.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <vector>
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -42,6 +44,33 @@ class PosixFile final : public File {
       if (n < 0 && errno == EINTR) continue;
       if (n <= 0) return false;
       done += static_cast<std::size_t>(n);
+    }
+    return true;
+  }
+
+  bool CopyFrom(File& source, std::uint64_t source_offset, std::uint64_t offset, std::uint64_t length) override {
+    auto* posix = dynamic_cast<PosixFile*>(&source);
+    std::uint64_t done = 0;
+    bool kernel_copy = posix != nullptr;
+    while (done < length && kernel_copy) {
+      auto in = static_cast<loff_t>(source_offset + done);
+      auto out = static_cast<loff_t>(offset + done);
+      const ssize_t n = ::copy_file_range(posix->fd_, &in, fd_, &out, length - done, 0);
+      if (n < 0 && errno == EINTR) continue;
+      if (n > 0) {
+        done += static_cast<std::uint64_t>(n);
+        continue;
+      }
+      if (n == 0) return false;  // the source ended early
+      // Not between these files or not on this system: copy through memory instead.
+      if (errno != EXDEV && errno != ENOSYS && errno != EOPNOTSUPP && errno != EINVAL) return false;
+      kernel_copy = false;
+    }
+    std::vector<std::byte> buffer(std::min<std::uint64_t>(length - done, 1 << 20));
+    while (done < length) {
+      const std::span<std::byte> chunk(buffer.data(), std::min<std::uint64_t>(buffer.size(), length - done));
+      if (!source.ReadAt(source_offset + done, chunk) || !WriteAt(offset + done, chunk)) return false;
+      done += chunk.size();
     }
     return true;
   }

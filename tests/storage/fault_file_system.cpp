@@ -45,6 +45,23 @@ class FaultFile final : public File {
     return false;
   }
 
+  bool CopyFrom(File& source, std::uint64_t source_offset, std::uint64_t offset, std::uint64_t length) override {
+    auto* from = dynamic_cast<FaultFile*>(&source);
+    if (from == nullptr) return false;
+    const std::vector<std::byte>& data = from->inode_->data;
+    const FaultFileSystem::Outcome outcome = fs_.Tick(true);
+    if (outcome != FaultFileSystem::Outcome::kOk && outcome != FaultFileSystem::Outcome::kShortWrite) return false;
+    if (source_offset > data.size() || length > data.size() - source_offset) return false;
+    const std::vector<std::byte> bytes(data.begin() + static_cast<std::ptrdiff_t>(source_offset),
+                                       data.begin() + static_cast<std::ptrdiff_t>(source_offset + length));
+    if (outcome == FaultFileSystem::Outcome::kOk) {
+      Write(offset, bytes);
+      return true;
+    }
+    Write(offset, std::span(bytes).first(bytes.size() / 2));
+    return false;
+  }
+
   bool Truncate(std::uint64_t size) override {
     if (fs_.Tick(true) != FaultFileSystem::Outcome::kOk) return false;
     FaultFileSystem::PendingChange change;

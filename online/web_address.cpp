@@ -1,5 +1,7 @@
 #include "online/web_address.h"
 
+#include "toolkit/seams.h"
+
 namespace quill {
 
 QUrl ServerUrl(const QString& base, const QString& path) {
@@ -11,6 +13,8 @@ QUrl ServerUrl(const QString& base, const QString& path) {
   return QUrl(joined + relative);
 }
 
+QUrl ServerUrl(const QString& path) { return ServerUrl(ServerAddress(), path); }
+
 bool IsWebAddress(const QString& text) {
   const QString trimmed = text.trimmed();
   for (const QChar c : trimmed) {
@@ -20,6 +24,10 @@ bool IsWebAddress(const QString& text) {
   if (!url.isValid() || url.host().isEmpty()) return false;
   const QString scheme = url.scheme();
   return scheme == u"http" || scheme == u"https";
+}
+
+void OpenWebAddress(const QString& text) {
+  if (IsWebAddress(text)) OpenWithShell(text.trimmed());
 }
 
 }  // namespace quill

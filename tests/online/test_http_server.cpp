@@ -2,7 +2,10 @@
 
 #include <memory>
 
+#include <QDir>
+#include <QFile>
 #include <QTcpSocket>
+#include <QUrl>
 #include <QTimer>
 
 namespace quill::test {
@@ -76,6 +79,7 @@ void TestHttpServer::Accept() {
       const QString target = line.size() >= 2 ? QString::fromLatin1(line[1]) : QString();
       requested_ << target;
       disconnect(socket, &QTcpSocket::readyRead, this, nullptr);
+      if (hook_) hook_(target);
       Answer(socket, target);
     });
     connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
@@ -84,9 +88,17 @@ void TestHttpServer::Accept() {
 
 void TestHttpServer::Answer(QTcpSocket* socket, const QString& target) {
   const auto found = script_.find(target);
-  const ScriptedReply reply =
-      found != script_.end() ? found->second
-                             : ScriptedReply::Text("<html><body>404 Not Found</body></html>", 404);
+  ScriptedReply reply = ScriptedReply::Text("<html><body>404 Not Found</body></html>", 404);
+  if (found != script_.end()) {
+    reply = found->second;
+  } else if (!root_.isEmpty()) {
+    QString path = QUrl::fromPercentEncoding(target.section(u'?', 0, 0).toLatin1());
+    if (path.endsWith(u'/')) path += u"index.html";
+    QFile file(QDir(root_).filePath(path.mid(1)));
+    if (!path.contains(u"..") && file.open(QIODevice::ReadOnly)) {
+      reply = ScriptedReply::Text(file.readAll());
+    }
+  }
   if (reply.kind == ScriptedReply::Kind::kSilent) return;
 
   QByteArray head = "HTTP/1.1 " + QByteArray::number(reply.status) + " Scripted\r\n";

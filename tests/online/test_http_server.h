@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <map>
 #include <optional>
 
@@ -46,8 +47,13 @@ class TestHttpServer : public QObject {
 
   QString BaseUrl() const;
   void Serve(const QString& path, const ScriptedReply& reply);
+  // Paths without a script are answered from the files under `root`, like a static web server.
+  void ServeDirectory(const QString& root) { root_ = root; }
   // Request targets in order of arrival, exactly as they came on the request line.
   QStringList RequestedPaths() const { return requested_; }
+
+  // Runs when a request has arrived, before it is answered: the code under test is waiting.
+  void OnRequest(std::function<void(const QString& target)> hook) { hook_ = std::move(hook); }
 
   // A base address where nothing listens.
   static QString ClosedBaseUrl();
@@ -59,6 +65,8 @@ class TestHttpServer : public QObject {
   QTcpServer server_;
   std::map<QString, ScriptedReply> script_;
   QStringList requested_;
+  std::function<void(const QString&)> hook_;
+  QString root_;
 };
 
 }  // namespace quill::test

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <chrono>
+
+#include <gtest/gtest.h>
+
+#include "online/http_client.h"
+#include "online/test_http_server.h"
+#include "support/fake_seams.h"
+
+namespace quill::test {
+
+// Fake seams pointing at a fresh scripted server, and request time limits short enough that a
+// silent server costs a fraction of a second.
+class OnlineTest : public ::testing::Test {
+ protected:
+  OnlineTest() {
+    seams_.SetServerAddress(server_.BaseUrl());
+    saved_ = CurrentRequestTimeouts();
+    using namespace std::chrono_literals;
+    SetRequestTimeouts({300ms, 2000ms});
+  }
+  ~OnlineTest() override { SetRequestTimeouts(saved_); }
+
+  QString Url(const QString& path) const { return server_.BaseUrl() + path; }
+
+  TestHttpServer server_;
+  quill::testing::FakeSeams seams_;
+  RequestTimeouts saved_;
+};
+
+// Readable test names out of a row's name.
+template <class Info>
+std::string RowName(const Info& info) {
+  std::string name = info.param.name;
+  for (char& ch : name) {
+    if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
+  }
+  return name;
+}
+
+}  // namespace quill::test

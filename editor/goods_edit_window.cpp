@@ -1,5 +1,6 @@
 #include "editor/goods_edit_window.h"
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>

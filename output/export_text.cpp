@@ -103,11 +103,13 @@ std::string BuildExportText(EdbWorkspace& db, const ExportProgress& progress) {
   // reading a field that does not exist.
   const int readable = std::min(field_count, kExportFieldCount);
   std::vector<EdbValue> values(kExportFieldCount, EdbValue(std::string()));
-  const int first_count = db.RecordCount();
-  if (first_count > 0) text.reserve(text.size() + static_cast<std::size_t>(first_count) * 48);
-  for (int record = 1; record <= db.RecordCount(); ++record) {
+  // The count is read once: asking the engine again per record costs a file status call
+  // each time, and only another program could change it during the loop.
+  const int count = db.RecordCount();
+  if (count > 0) text.reserve(text.size() + static_cast<std::size_t>(count) * 48);
+  for (int record = 1; record <= count; ++record) {
     db.GoTo(record);
-    if (progress) progress(ExportProgressPosition(record, db.RecordCount()));
+    if (progress) progress(ExportProgressPosition(record, count));
     const EdbDatabase* current = db.Current();
     if (current == nullptr || current->IsDeleted()) continue;
     for (int field = 1; field <= readable; ++field) values[field - 1] = db.Read(field);

@@ -179,13 +179,16 @@ void ReportRenderer::PaintPage(QPainter& painter, const Geometry& g, int page, i
 
 double ReportRenderer::PaintRows(QPainter& painter, const Geometry& g, int first, int last,
                                  double y) const {
-  const double padding = 3 * g.scale;
-  QPen line(kLineColour);
-  line.setWidthF(std::max(1.0, g.scale * 0.75));
-  int font_height = -1;
+  // Each merged range becomes one box, from its top-left cell inside this block.
+  struct Box {
+    QRectF rect;
+    const Cell* source;
+    bool heading;
+  };
+  std::vector<Box> boxes;
+  boxes.reserve(static_cast<std::size_t>((last - first + 1) * columns_));
   for (int row = first; row <= last; ++row) {
     for (int column = 0; column < columns_; ++column) {
-      // A merged range is drawn once, from its top-left cell inside this block.
       int row_end = row;
       int column_end = column;
       const int merge = merge_of_cell_[static_cast<std::size_t>(row) * columns_ + column];
@@ -201,23 +204,34 @@ double ReportRenderer::PaintRows(QPainter& painter, const Geometry& g, int first
       const QRectF rect(g.column_left[column], y + (row - first) * g.row_height,
                         g.column_left[column_end + 1] - g.column_left[column],
                         (row_end - row + 1) * g.row_height);
-      QColor background = source->background;
-      if (!background.isValid() && row < fixed_rows_) background = kHeadingBackground;
-      if (background.isValid()) painter.fillRect(rect, background);
-      painter.setPen(line);
-      painter.drawRect(rect);
-      if (source->text.isEmpty()) continue;
-      if (source->font_height != font_height) {
-        font_height = source->font_height;
-        painter.setFont(CellFont(font_height, g.scale));
-      }
-      painter.setPen(Qt::black);
-      const QRectF inner = rect.adjusted(padding, 0, -padding, 0);
-      painter.save();
-      painter.setClipRect(inner);
-      painter.drawText(inner, Qt::AlignLeft | Qt::AlignVCenter, source->text);
-      painter.restore();
+      boxes.push_back({rect, source, row < fixed_rows_});
     }
+  }
+
+  // Backgrounds, lines, then texts: few state changes keep long reports quick to preview.
+  for (const Box& box : boxes) {
+    QColor background = box.source->background;
+    if (!background.isValid() && box.heading) background = kHeadingBackground;
+    if (background.isValid()) painter.fillRect(box.rect, background);
+  }
+  QPen line(kLineColour);
+  line.setWidthF(std::max(1.0, g.scale * 0.75));
+  painter.setPen(line);
+  painter.setBrush(Qt::NoBrush);
+  for (const Box& box : boxes) painter.drawRect(box.rect);
+
+  painter.setPen(Qt::black);
+  const double padding = 3 * g.scale;
+  int font_height = -1;
+  for (const Box& box : boxes) {
+    if (box.source->text.isEmpty()) continue;
+    if (box.source->font_height != font_height) {
+      font_height = box.source->font_height;
+      painter.setFont(CellFont(font_height, g.scale));
+    }
+    // drawText clips to the rectangle, so a long text never spills into its neighbour.
+    painter.drawText(box.rect.adjusted(padding, 0, -padding, 0),
+                     Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, box.source->text);
   }
   return y + (last - first + 1) * g.row_height;
 }

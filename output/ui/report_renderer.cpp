@@ -160,7 +160,10 @@ void ReportRenderer::PaintPage(QPainter& painter, const Geometry& g, int page, i
     Qt::Alignment horizontal = Qt::AlignHCenter;
     if (title_alignment_ == TitleAlignment::kLeft) horizontal = Qt::AlignLeft;
     if (title_alignment_ == TitleAlignment::kRight) horizontal = Qt::AlignRight;
-    painter.drawText(QRectF(0, 0, g.width, g.header), horizontal | Qt::AlignVCenter, title_);
+    // Aligned over the table rather than the paper, so that it stands above what it names.
+    const double width = std::min(g.width, g.column_left.back() > 0 ? g.column_left.back() : g.width);
+    painter.drawText(QRectF(0, 0, width, g.header), horizontal | Qt::AlignVCenter | Qt::TextDontClip,
+                     title_);
   }
 
   double y = g.table_top;

@@ -81,6 +81,7 @@ class EdbDatabase::Impl {
   bool LoadLocked();
   void Relocate();  // finds the current record again after a reload
   bool Refresh();
+  bool LockNamedFile();
   bool BeginWrite();
   void EndWrite() { file_->Unlock(); }
   bool WriteJournaled(std::vector<JournalRegion> regions, std::uint64_t new_size);
@@ -142,6 +143,8 @@ bool EdbDatabase::Impl::Load() {
   if (!identity) return Fail(EdbError::kIo);
   std::vector<std::byte> image;
   try {
+    // Room to grow, so that adds do not move the whole image each time capacity runs out.
+    image.reserve(identity->size + identity->size / 8 + 64 * 1024);
     image.resize(identity->size);
   } catch (const std::bad_alloc&) {
     return Fail(EdbError::kIo);
@@ -190,7 +193,7 @@ bool EdbDatabase::Impl::Open() {
 // Settles an interrupted change of a crashed writer, then reads the file, all under the lock
 // so that no half-written change is ever loaded.
 bool EdbDatabase::Impl::LoadLocked() {
-  if (!file_->Lock(true)) return Fail(EdbError::kIo);
+  if (!LockNamedFile()) return false;
   bool ok = true;
   if (RecoverJournal(fs_, *file_, path_) == Recovery::kFailed) ok = Fail(EdbError::kIo);
   if (ok) ok = Load();
@@ -204,11 +207,6 @@ bool EdbDatabase::Impl::Refresh() {
   if (lookup == Lookup::kMissing) return true;  // the file vanished: keep serving what was read
   if (lookup == Lookup::kError) return Fail(EdbError::kIo);
   if (now == identity_ && !stale_) return true;
-  if (!now.SameFile(identity_)) {
-    std::unique_ptr<File> replacement = fs_.Open(path_, FileMode::kReadWrite);
-    if (!replacement) return Fail(EdbError::kIo);
-    file_ = std::move(replacement);
-  }
   return LoadLocked();
 }
 
@@ -269,11 +267,10 @@ double EdbDatabase::Impl::ReadNumber(int field) {
   return std::get<double>(DecodeEdbField(descriptor, RecordAt(current_)));
 }
 
-// Takes the write lock on the file the path names now, finishes any interrupted change and
-// brings the in-memory image up to date. On success the lock is held until EndWrite.
-bool EdbDatabase::Impl::BeginWrite() {
-  for (int attempt = 0;; ++attempt) {
-    if (attempt == 100) return Fail(EdbError::kIo);
+// Locks the file that the path names now. A journal beside the path belongs to that file, so
+// holding the lock of a file that another process has replaced meanwhile would not do.
+bool EdbDatabase::Impl::LockNamedFile() {
+  for (int attempt = 0; attempt < 100; ++attempt) {
     if (!file_->Lock(true)) return Fail(EdbError::kIo);
     FileIdentity named;
     const Lookup lookup = fs_.Stat(path_, named);
@@ -282,14 +279,20 @@ bool EdbDatabase::Impl::BeginWrite() {
       file_->Unlock();
       return Fail(lookup == Lookup::kMissing ? EdbError::kNotFound : EdbError::kIo);
     }
-    if (named.SameFile(*held)) break;
-    // Another process replaced the file (a purge) while we waited: write into the new one.
+    if (named.SameFile(*held)) return true;
     file_->Unlock();
     std::unique_ptr<File> replacement = fs_.Open(path_, FileMode::kReadWrite);
     if (!replacement) return Fail(EdbError::kIo);
     file_ = std::move(replacement);
     stale_ = true;
   }
+  return Fail(EdbError::kIo);
+}
+
+// Takes the write lock on the file the path names now, finishes any interrupted change and
+// brings the in-memory image up to date. On success the lock is held until EndWrite.
+bool EdbDatabase::Impl::BeginWrite() {
+  if (!LockNamedFile()) return false;
   if (directory_unsynced_) {
     if (!fs_.SyncDirectory(directory_)) {
       file_->Unlock();

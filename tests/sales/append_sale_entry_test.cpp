@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <optional>
 #include <set>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -53,6 +54,8 @@ struct AppendCase {
   std::size_t expected_entries;
   const char* expected_totals;  // quantity/amount
 };
+
+void PrintTo(const AppendCase& row, std::ostream* out) { *out << row.name; }
 
 class AppendSaleEntryTest : public ::testing::TestWithParam<AppendCase> {};
 
@@ -247,6 +250,8 @@ struct FaultCase {
   const char* name;
   std::optional<std::string> existing;
 };
+
+void PrintTo(const FaultCase& row, std::ostream* out) { *out << row.name; }
 
 class AppendFaultTest : public ::testing::TestWithParam<FaultCase> {};
 

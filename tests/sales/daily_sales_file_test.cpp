@@ -1,5 +1,6 @@
 #include "sales/daily_sales_file.h"
 
+#include <ostream>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -12,6 +13,8 @@ struct NameCase {
   CalendarDate date;
   const char* expected;
 };
+
+void PrintTo(const NameCase& row, std::ostream* out) { *out << row.name; }
 
 class DailySalesFileNameTest : public ::testing::TestWithParam<NameCase> {};
 

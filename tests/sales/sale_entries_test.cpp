@@ -1,5 +1,6 @@
 #include <cstdint>
 #include <limits>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,8 @@ struct ParseCase {
   std::string text;
   Entries expected;
 };
+
+void PrintTo(const ParseCase& row, std::ostream* out) { *out << row.name; }
 
 class ParseSaleEntriesTest : public ::testing::TestWithParam<ParseCase> {};
 
@@ -75,6 +78,8 @@ struct TotalsCase {
   const char* amount_text;  // compared through the single-precision rule
   float amount;
 };
+
+void PrintTo(const TotalsCase& row, std::ostream* out) { *out << row.name; }
 
 class TotalSaleEntriesTest : public ::testing::TestWithParam<TotalsCase> {};
 

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <ostream>
 #include <string>
 
 #include <QApplication>
@@ -94,6 +95,8 @@ struct AmountCase {
   QString amount;
 };
 
+void PrintTo(const AmountCase& row, std::ostream* out) { *out << row.name; }
+
 class SalesOutAmountTest : public SalesOutWindowTest,
                            public ::testing::WithParamInterface<AmountCase> {};
 
@@ -134,6 +137,8 @@ struct FocusCase {
   QString typed;
   QString after_focus_loss;
 };
+
+void PrintTo(const FocusCase& row, std::ostream* out) { *out << row.name; }
 
 class SalesOutFocusTest : public SalesOutWindowTest,
                           public ::testing::WithParamInterface<FocusCase> {};
@@ -178,6 +183,8 @@ struct SpinCase {
   bool up;
   QString expected;
 };
+
+void PrintTo(const SpinCase& row, std::ostream* out) { *out << row.name; }
 
 class SalesOutSpinnerTest : public SalesOutWindowTest,
                             public ::testing::WithParamInterface<SpinCase> {};
@@ -266,6 +273,8 @@ struct StockCase {
   QString quantity;
   int expected_stock;
 };
+
+void PrintTo(const StockCase& row, std::ostream* out) { *out << row.name; }
 
 class SalesOutStockTest : public SalesOutWindowTest,
                           public ::testing::WithParamInterface<StockCase> {};

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -128,6 +129,8 @@ struct DayCase {
   int rows;
   QString totals;
 };
+
+void PrintTo(const DayCase& row, std::ostream* out) { *out << row.name; }
 
 class SalesRecordsDayTest : public SalesRecordsWindowTest,
                             public ::testing::WithParamInterface<DayCase> {};

@@ -1,5 +1,6 @@
 #include "text/full_width_folding.h"
 
+#include <ostream>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -12,6 +13,8 @@ struct FoldCase {
   std::string text;
   std::string expected;
 };
+
+void PrintTo(const FoldCase& row, std::ostream* out) { *out << row.name; }
 
 class FoldFullWidthTest : public ::testing::TestWithParam<FoldCase> {};
 

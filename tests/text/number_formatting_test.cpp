@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <limits>
+#include <ostream>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -14,6 +15,8 @@ struct FloatCase {
   float value;
   const char* expected;
 };
+
+void PrintTo(const FloatCase& row, std::ostream* out) { *out << row.name; }
 
 class FloatToTextTest : public ::testing::TestWithParam<FloatCase> {};
 
@@ -66,6 +69,8 @@ struct DoubleCase {
   double value;
   const char* expected;
 };
+
+void PrintTo(const DoubleCase& row, std::ostream* out) { *out << row.name; }
 
 class DoubleToTextTest : public ::testing::TestWithParam<DoubleCase> {};
 

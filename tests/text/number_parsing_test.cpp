@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <ostream>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -18,6 +19,8 @@ struct IntegerCase {
   std::string text;
   std::int32_t expected;
 };
+
+void PrintTo(const IntegerCase& row, std::ostream* out) { *out << row.name; }
 
 class TextToIntegerTest : public ::testing::TestWithParam<IntegerCase> {};
 
@@ -52,6 +55,8 @@ struct NumberCase {
   std::string text;
   double expected;
 };
+
+void PrintTo(const NumberCase& row, std::ostream* out) { *out << row.name; }
 
 class TextToNumberTest : public ::testing::TestWithParam<NumberCase> {};
 

@@ -1,5 +1,6 @@
 #include "text/split_text.h"
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,8 @@ struct SplitCase {
   std::string separator;
   Pieces expected;
 };
+
+void PrintTo(const SplitCase& row, std::ostream* out) { *out << row.name; }
 
 class SplitTextTest : public ::testing::TestWithParam<SplitCase> {};
 

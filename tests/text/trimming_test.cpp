@@ -1,5 +1,6 @@
 #include "text/trimming.h"
 
+#include <ostream>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -12,6 +13,8 @@ struct TrimCase {
   std::string text;
   std::string expected;
 };
+
+void PrintTo(const TrimCase& row, std::ostream* out) { *out << row.name; }
 
 class TrimSpacesTest : public ::testing::TestWithParam<TrimCase> {};
 

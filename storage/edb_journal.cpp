@@ -11,6 +11,7 @@ constexpr std::size_t kFixedSize = 36;
 constexpr std::size_t kRegionHeaderSize = 16;
 constexpr std::size_t kChecksumSize = 8;
 constexpr std::uint32_t kMaxRegions = 64;
+constexpr std::uint64_t kMaxJournalBytes = 8u << 20;
 
 std::uint64_t Fnv1a(std::span<const std::byte> bytes) {
   std::uint64_t hash = 0xcbf29ce484222325ULL;
@@ -110,7 +111,8 @@ Recovery RecoverJournal(FileSystem& fs, File& database, const std::filesystem::p
     if (!journal_file) return Recovery::kFailed;
     const std::optional<FileIdentity> identity = journal_file->Identity();
     if (!identity) return Recovery::kFailed;
-    bytes.resize(identity->size);
+    // No journal this engine writes comes near the cap; a larger file is damage, read no further.
+    bytes.resize(std::min<std::uint64_t>(identity->size, kMaxJournalBytes));
     if (!journal_file->ReadAt(0, bytes)) return Recovery::kFailed;
   }
   const std::optional<Journal> journal = DecodeJournal(bytes);

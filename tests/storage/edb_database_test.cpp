@@ -420,6 +420,17 @@ TEST_F(EdbDatabaseTest, TornJournalIsIgnoredAndTheFileKept) {
   EXPECT_FALSE(LiveJournalBeside(path_));
 }
 
+TEST_F(EdbDatabaseTest, OversizedJournalIsIgnored) {
+  const std::string before = FileBytes(path_);
+  std::string huge = "QJOURNAL";
+  huge.resize(9u << 20, '\x7F');
+  std::ofstream(path_.string() + "-journal", std::ios::binary) << huge;
+  auto reopened = EdbDatabase::Open(path_);
+  ASSERT_NE(reopened, nullptr);
+  EXPECT_EQ(FileBytes(path_), before);
+  EXPECT_TRUE(reopened->Add(Goods("A")));
+}
+
 TEST_F(EdbDatabaseTest, InterruptedChangeIsUndoneOnOpen) {
   // A modify of record 2 that got as far as half its new bytes.
   const std::string before = FileBytes(path_);

@@ -313,6 +313,82 @@ TEST(EdbDatabase, TrailingBytesAfterTheRecordsAreIgnored) {
   EXPECT_EQ(reopened->ReadText(kName), "A");
 }
 
+// A file of every field type, built by hand: each type reads and converts on its own terms.
+TEST(EdbDatabase, EveryFieldTypeReadsAndConverts) {
+  struct Field {
+    std::int32_t type;
+    std::int32_t width;
+  };
+  const Field fields[] = {{1, 0}, {2, 0}, {3, 0}, {4, 0}, {5, 0}, {6, 0},
+                          {7, 0}, {8, 0}, {9, 0}, {10, 5}, {11, 0}, {12, 0}};
+  std::string image(116 + 72 * std::size(fields), '\0');
+  auto put32 = [&](std::string& out, std::size_t at, std::int32_t value) {
+    for (int b = 0; b < 4; ++b) out[at + b] = static_cast<char>(static_cast<std::uint32_t>(value) >> (8 * b));
+  };
+  image.replace(0, 4, "WEDB");
+  put32(image, 4, 0x00010000);
+  put32(image, 20, 1);
+  std::int32_t offset = 4;
+  for (std::size_t i = 0; i < std::size(fields); ++i) {
+    const std::size_t at = 116 + 72 * i;
+    image.replace(at, 2, "F" + std::string(1, static_cast<char>('a' + i)));
+    put32(image, at + 20, fields[i].type);
+    put32(image, at + 24, offset);
+    put32(image, at + 28, fields[i].width);
+    const std::int32_t sizes[] = {0, 1, 2, 4, 8, 4, 8, 1, 8, 4, 0, 4, 4};
+    offset += fields[i].type == 10 ? fields[i].width : sizes[fields[i].type];
+  }
+  put32(image, 24, offset);  // record length
+  put32(image, 112, static_cast<std::int32_t>(std::size(fields)));
+  test::ScratchDirectory dir;
+  const auto path = dir / "types.edb";
+  std::ofstream(path, std::ios::binary) << image;
+  auto db = EdbDatabase::Open(path);
+  ASSERT_NE(db, nullptr);
+  EXPECT_EQ(db->FieldCount(), 12);
+  EXPECT_EQ(db->FieldName(10), "Fj");
+  EXPECT_EQ(db->RecordCount(), 0);
+
+  const double kLongMax = 9223372036854775807.0;
+  const struct {
+    const char* name;
+    int field;
+    EdbValue stored;
+    EdbValue read;
+  } cases[] = {
+      {"byte", 1, 200.0, 200.0},
+      {"byte saturates above", 1, 300.0, 255.0},
+      {"byte saturates below", 1, -5.0, 0.0},
+      {"short", 2, -12345.0, -12345.0},
+      {"short saturates", 2, 40000.0, 32767.0},
+      {"integer", 3, -7.0, -7.0},
+      {"long", 4, 1e15, 1e15},
+      {"long saturates", 4, 1e19, kLongMax},
+      {"long saturates below", 4, -1e19, -kLongMax - 1},
+      {"float", 5, 0.5, 0.5},
+      {"double keeps every bit", 6, 1.0 / 3.0, 1.0 / 3.0},
+      {"logical", 7, 5.0, 1.0},
+      {"logical false", 7, 0.0, 0.0},
+      {"date-time", 8, 42321.92928240741, 42321.92928240741},
+      {"routine reference", 9, 12.0, 12.0},
+      {"text of width 5", 10, std::string("abcdefg"), std::string("abcde")},
+      {"byte set reference", 11, 3e9, 2147483647.0},
+      {"memo reference", 12, 44.0, 44.0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::vector<EdbValue> values(12, EdbValue(0.0));
+    values[9] = std::string();
+    values[static_cast<std::size_t>(c.field - 1)] = c.stored;
+    ASSERT_TRUE(db->Add(values));
+    EXPECT_EQ(db->Read(c.field), c.read);
+    auto reopened = EdbDatabase::Open(path);
+    ASSERT_TRUE(reopened->GoTo(INT_MAX));
+    EXPECT_EQ(reopened->Read(c.field), c.read);
+  }
+  EXPECT_EQ(std::filesystem::file_size(path), image.size() + std::size(cases) * static_cast<std::size_t>(offset));
+}
+
 TEST(EdbDatabase, MissingFileFailsToOpen) {
   test::ScratchDirectory dir;
   EXPECT_EQ(EdbDatabase::Open(dir / "none.edb"), nullptr);

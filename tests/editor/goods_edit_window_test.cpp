@@ -465,5 +465,25 @@ TEST_F(FullDatabaseTest, FailedAddIsNeverReportedAsSuccess) {
   EXPECT_EQ(Db().RecordCount(), kTemplateRecords);
 }
 
+// A damaged database file: the program runs on with no database, and 新建商品 stays enabled.
+class DamagedDatabaseTest : public MainWindowTest {
+ protected:
+  void PrepareRunDirectory() override {
+    std::ofstream(DatabasePath(), std::ios::binary) << "not a goods database";
+  }
+  bool DatabaseOpens() const override { return false; }
+};
+
+TEST_F(DamagedDatabaseTest, SaveWithoutADatabaseReportsFailureAndLeavesTheFileAlone) {
+  Messages().Clear();  // the start-up message about the file
+  ASSERT_TRUE(RunEditor(kNew, [&](GoodsEditWindow& w) {
+    Fill(w, {u"a"_qs, u"K9"_qs, u"1"_qs, u"个"_qs, u"1"_qs, {}});
+    ClickSave(w);
+  }));
+  ASSERT_EQ(Messages().Count(), 1);
+  EXPECT_NE(Messages().Last().text.indexOf(u"失败"_qs), -1);
+  EXPECT_EQ(std::filesystem::file_size(DatabasePath()), std::string("not a goods database").size());
+}
+
 }  // namespace
 }  // namespace quill

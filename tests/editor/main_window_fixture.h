@@ -29,6 +29,8 @@ class MainWindowTest : public ::testing::Test {
 
   // Runs before the main window is built: the database file may be prepared here.
   virtual void PrepareRunDirectory() {}
+  // False for a run directory whose database is meant not to open.
+  virtual bool DatabaseOpens() const { return true; }
 
   MainWindow& Main() { return *main_; }
   EdbWorkspace& Db() { return main_->Database(); }

@@ -1,10 +1,12 @@
 // Day files at the sizes a busy shop reaches: the append that a sale costs (read, rewrite,
 // sync, rename, directory sync) and the reading and totalling that the records window does.
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include <benchmark/benchmark.h>
 
@@ -14,6 +16,11 @@
 
 namespace quill {
 namespace {
+
+// On a shared machine the fastest repetition is the one least disturbed by other work.
+double Fastest(const std::vector<double>& times) {
+  return *std::min_element(times.begin(), times.end());
+}
 
 constexpr CalendarDate kDay{2016, 3, 5};
 
@@ -62,7 +69,8 @@ void BM_AppendSaleToBusyDay(benchmark::State& state) {
   state.counters["file_bytes"] =
       static_cast<double>(std::filesystem::file_size(DailySalesFile(dir.path(), kDay)));
 }
-BENCHMARK(BM_AppendSaleToBusyDay)->Arg(10'000)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_AppendSaleToBusyDay)->Arg(10'000)->Unit(benchmark::kMillisecond)->UseRealTime()
+    ->ComputeStatistics("min", Fastest);
 
 void BM_ReadAndTotalDay(benchmark::State& state) {
   BenchDir dir;
@@ -77,7 +85,8 @@ void BM_ReadAndTotalDay(benchmark::State& state) {
     }
   }
 }
-BENCHMARK(BM_ReadAndTotalDay)->Arg(100'000)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_ReadAndTotalDay)->Arg(100'000)->Unit(benchmark::kMillisecond)->UseRealTime()
+    ->ComputeStatistics("min", Fastest);
 
 }  // namespace
 }  // namespace quill

@@ -1,9 +1,11 @@
 // The sales records window showing a busy day: picking the day reads and parses its file,
 // totals it, fills the list and paints it.
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include <QApplication>
 #include <QListWidget>
@@ -19,6 +21,11 @@
 
 namespace quill {
 namespace {
+
+// On a shared machine the fastest repetition is the one least disturbed by other work.
+double Fastest(const std::vector<double>& times) {
+  return *std::min_element(times.begin(), times.end());
+}
 
 void BM_RecordsWindowShowsBusyDay(benchmark::State& state) {
   const std::filesystem::path dir =
@@ -59,7 +66,8 @@ void BM_RecordsWindowShowsBusyDay(benchmark::State& state) {
   InstallSeams(SeamSet{});
   std::filesystem::remove_all(dir);
 }
-BENCHMARK(BM_RecordsWindowShowsBusyDay)->Arg(100'000)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_RecordsWindowShowsBusyDay)->Arg(100'000)->Unit(benchmark::kMillisecond)->UseRealTime()
+    ->ComputeStatistics("min", Fastest);
 
 }  // namespace
 }  // namespace quill

@@ -194,6 +194,20 @@ TEST_F(SalesRecordsWindowTest, DayThatDisappearedShowsAsEmpty) {
   window->CloseWindow();
 }
 
+TEST_F(SalesRecordsWindowTest, DayThatCannotBeReadSaysSo) {
+  WriteDay(u"2016-03-05.jl"_qs, kWorkedExample);
+  auto window = Open();
+  PickDay(*window, u"2016-03-05.jl"_qs);
+  // Replaced by something that cannot be read as a file after it was listed.
+  std::filesystem::remove(RunPath(u"2016-03-05.jl"_qs));
+  std::filesystem::create_directory(RunPath(u"2016-03-05.jl"_qs));
+  window->ShowSelectedDay();
+  EXPECT_EQ(window->Sales().RowCount(), 0);
+  EXPECT_EQ(window->Totals().Caption(), u"无法读取该天的销售记录文件"_qs);
+  EXPECT_TRUE(window->DeleteButton().isEnabled());
+  window->CloseWindow();
+}
+
 TEST_F(SalesRecordsWindowTest, CancellingTheDeletionChangesNothing) {
   WriteDay(u"2016-03-05.jl"_qs, kWorkedExample);
   auto window = Open();

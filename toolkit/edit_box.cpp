@@ -110,7 +110,8 @@ void EditBox::focusInEvent(QFocusEvent* event) {
 
 void EditBox::focusOutEvent(QFocusEvent* event) {
   QLineEdit::focusOutEvent(event);
-  RewriteOnFocusLoss();
+  // A context menu borrows the focus only for a moment; the text is not done with yet.
+  if (event->reason() != Qt::PopupFocusReason) RewriteOnFocusLoss();
   emit LostFocus();
 }
 

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include "app/row_striping.h"
+#include "app/skin.h"
 #include "goods_fixture.h"
 #include "storage/edb_database.h"
 #include "storage/goods_database.h"
@@ -474,6 +475,16 @@ TEST_F(StripingTest, UsesTheListTextColourReadAtInstall) {
   ASSERT_TRUE(ShowAndActivate(window));
   EXPECT_EQ(window.Striping().TextColour(), window.GoodsList().palette().color(QPalette::Text));
   EXPECT_EQ(window.Striping().List(), &window.GoodsList());
+}
+
+TEST_F(MainWindowTest, SkinIsAttachedAndKeepsColoursTheProgramSets) {
+  MainWindow window;
+  ASSERT_TRUE(ShowAndActivate(window));
+  EXPECT_TRUE(SkinAttached());
+  // The sales out window paints its quantity box red under the same skin.
+  EditBox box(&window, u"编辑框3"_qs, QRect(93, 148, 219, 24), InputMode::kShortInteger);
+  box.SetBackground(QColor(255, 0, 0));
+  EXPECT_EQ(box.grab().toImage().pixelColor(box.width() / 2, box.height() / 2), QColor(255, 0, 0));
 }
 
 TEST(RowStripingColour, WindowsValuesAreBgr) {

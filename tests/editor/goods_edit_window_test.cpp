@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QInputMethodEvent>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -364,6 +365,23 @@ TEST_F(GoodsEditorTest, PastingBeyondTwentyBytesIsRefusedWhole) {
   }));
   EXPECT_EQ(after_long_paste, u"鞋"_qs);
   EXPECT_EQ(after_fitting_paste, u"鞋一二三四五六七八九"_qs);
+}
+
+TEST_F(GoodsEditorTest, InputMethodCommitsBeyondTwentyBytesAreRefused) {
+  QString after_long_commit, after_fitting_commit;
+  ASSERT_TRUE(RunEditor(kNew, [&](GoodsEditWindow& w) {
+    Type(w.UnitBox(), u"箱"_qs);
+    QInputMethodEvent too_long;
+    too_long.setCommitString(u"一二三四五六七八九十"_qs);  // 2 + 20 bytes
+    QApplication::sendEvent(&w.UnitBox(), &too_long);
+    after_long_commit = w.UnitBox().Text();
+    QInputMethodEvent fitting;
+    fitting.setCommitString(u"一二三四五六七八九"_qs);  // 2 + 18 bytes
+    QApplication::sendEvent(&w.UnitBox(), &fitting);
+    after_fitting_commit = w.UnitBox().Text();
+  }));
+  EXPECT_EQ(after_long_commit, u"箱"_qs);
+  EXPECT_EQ(after_fitting_commit, u"箱一二三四五六七八九"_qs);
 }
 
 TEST_F(GoodsEditorTest, TwentyByteNameAndNumberAreStoredWholeAndFoundAsDuplicates) {

@@ -5,8 +5,16 @@
 
 #include "output/report_grid.h"
 #include "output/ui/report_renderer.h"
+#include "toolkit/seams.h"
 
 namespace quill {
+
+bool PaintReportPages(const ReportRenderer& renderer, ReportGrid& grid, QPrinter& printer) {
+  TakePrinterMargins(printer, grid);
+  if (renderer.Print(printer)) return true;
+  ShowMessage(u"打印失败：无法写入所选的打印机或文件。"_qs, MessageStyle::kOkWarning);
+  return false;
+}
 
 void OpenReportPreview(ReportGrid& grid, QWidget* parent) {
   QPrinter printer(QPrinter::HighResolution);
@@ -20,10 +28,7 @@ void OpenReportPreview(ReportGrid& grid, QWidget* parent) {
   dialog.setObjectName(QString::fromLatin1(kReportPreviewName));
   dialog.setWindowTitle(u"打印预览"_qs);
   QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
-                   [&grid, &renderer](QPrinter* target) {
-                     TakePrinterMargins(*target, grid);
-                     renderer.Print(*target);
-                   });
+                   [&grid, &renderer](QPrinter* target) { PaintReportPages(renderer, grid, *target); });
   dialog.exec();
 }
 

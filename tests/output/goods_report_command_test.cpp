@@ -4,7 +4,9 @@
 
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
+#include <QFileInfo>
 #include <QPrinter>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -12,6 +14,7 @@
 #include "app/main_window.h"
 #include "output/report_grid.h"
 #include "output/ui/report_preview.h"
+#include "output/ui/report_renderer.h"
 #include "storage/goods_database.h"
 #include "support/fake_seams.h"
 #include "support/gui_wait.h"
@@ -142,6 +145,24 @@ TEST_F(GoodsReportCommandTest, MarginsSetInThePreviewStayForTheNextReport) {
   grid.SetPageLayout(PageLayoutValue::kTopMargin, 20);
   grid.SetPageLayout(PageLayoutValue::kRightMargin, 40);
   grid.SetPageLayout(PageLayoutValue::kBottomMargin, 20);
+}
+
+TEST_F(GoodsReportCommandTest, PrintThatCannotBeWrittenIsToldToTheUser) {
+  ReportGrid grid;
+  LayOutGoodsReport(grid, ReadListTable(main_.GoodsList()));
+  const ReportRenderer renderer(grid);
+  QTemporaryDir dir;
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(dir.filePath(u"missing/report.pdf"_qs));
+  EXPECT_FALSE(PaintReportPages(renderer, grid, printer));
+  ASSERT_EQ(seams_.messages.Count(), 1);
+  EXPECT_EQ(seams_.messages.Last().style, MessageStyle::kOkWarning);
+
+  printer.setOutputFileName(dir.filePath(u"report.pdf"_qs));
+  EXPECT_TRUE(PaintReportPages(renderer, grid, printer));
+  EXPECT_EQ(seams_.messages.Count(), 1);
+  EXPECT_TRUE(QFileInfo::exists(dir.filePath(u"report.pdf"_qs)));
 }
 
 }  // namespace

@@ -25,7 +25,7 @@ double Fastest(const std::vector<double>& times) {
 constexpr CalendarDate kDay{2016, 3, 5};
 
 SaleEntry TypicalSale(int i) {
-  return SaleEntry{"\xC1\xE3\xCA\xDB\xBF\xCD\xBB\xA7",  // 零售客户
+  return SaleEntry{"\xC1\xE3\xCA\xDB\xBF\xCD\xBB\xA7",                      // 零售客户
                    "\xB8\xD6\xB1\xCA - G" + std::to_string(100 + i % 900),  // 钢笔 - G…
                    "12.5 \xD4\xAA", std::to_string(1 + i % 7),
                    std::to_string(12.5 * (1 + i % 7)) + " \xD4\xAA"};
@@ -69,7 +69,10 @@ void BM_AppendSaleToBusyDay(benchmark::State& state) {
   state.counters["file_bytes"] =
       static_cast<double>(std::filesystem::file_size(DailySalesFile(dir.path(), kDay)));
 }
-BENCHMARK(BM_AppendSaleToBusyDay)->Arg(10'000)->Unit(benchmark::kMillisecond)->UseRealTime()
+BENCHMARK(BM_AppendSaleToBusyDay)
+    ->Arg(10'000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
     ->ComputeStatistics("min", Fastest);
 
 void BM_ReadAndTotalDay(benchmark::State& state) {
@@ -85,7 +88,10 @@ void BM_ReadAndTotalDay(benchmark::State& state) {
     }
   }
 }
-BENCHMARK(BM_ReadAndTotalDay)->Arg(100'000)->Unit(benchmark::kMillisecond)->UseRealTime()
+BENCHMARK(BM_ReadAndTotalDay)
+    ->Arg(100'000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
     ->ComputeStatistics("min", Fastest);
 
 }  // namespace

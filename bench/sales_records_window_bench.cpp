@@ -35,7 +35,7 @@ void BM_RecordsWindowShowsBusyDay(benchmark::State& state) {
     std::string text;
     for (int i = 0; i < state.range(0); ++i) {
       if (i > 0) text += kSaleLineEnd;
-      text += SaleLine({"\xC1\xE3\xCA\xDB\xBF\xCD\xBB\xA7",  // 零售客户
+      text += SaleLine({"\xC1\xE3\xCA\xDB\xBF\xCD\xBB\xA7",                      // 零售客户
                         "\xB8\xD6\xB1\xCA - G" + std::to_string(100 + i % 900),  // 钢笔 - G…
                         "12.5 \xD4\xAA", std::to_string(1 + i % 7), "12.5 \xD4\xAA"});
     }
@@ -66,7 +66,10 @@ void BM_RecordsWindowShowsBusyDay(benchmark::State& state) {
   InstallSeams(SeamSet{});
   std::filesystem::remove_all(dir);
 }
-BENCHMARK(BM_RecordsWindowShowsBusyDay)->Arg(100'000)->Unit(benchmark::kMillisecond)->UseRealTime()
+BENCHMARK(BM_RecordsWindowShowsBusyDay)
+    ->Arg(100'000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
     ->ComputeStatistics("min", Fastest);
 
 }  // namespace

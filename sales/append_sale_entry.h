@@ -41,8 +41,7 @@ struct AppendResult {
 // An exclusive lock on the day file (re-checked after waiting, as the file may have been
 // replaced meanwhile) keeps two processes appending at once from losing a line.
 AppendResult AppendSaleEntry(const std::filesystem::path& run_dir, const CalendarDate& date,
-                             const SaleEntry& entry,
-                             DayFileSystem& files = DefaultDayFileSystem());
+                             const SaleEntry& entry, DayFileSystem& files = DefaultDayFileSystem());
 
 // Deletes a day file under the same lock, so that an append waiting for it starts a new file
 // instead of bringing the deleted lines back. A missing file is not an error.

@@ -16,10 +16,9 @@ namespace {
 std::error_code LastError() { return {errno, std::generic_category()}; }
 
 FileIdentity IdentityOf(const struct stat& info) {
-  return FileIdentity{static_cast<std::uint64_t>(info.st_dev),
-                      static_cast<std::uint64_t>(info.st_ino),
-                      static_cast<std::uint64_t>(info.st_nlink),
-                      static_cast<std::uint64_t>(info.st_size)};
+  return FileIdentity{
+      static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino),
+      static_cast<std::uint64_t>(info.st_nlink), static_cast<std::uint64_t>(info.st_size)};
 }
 
 class PosixDayFileSystem final : public DayFileSystem {
@@ -31,16 +30,15 @@ class PosixDayFileSystem final : public DayFileSystem {
     return fd < 0 ? LastError() : std::error_code{};
   }
 
-  std::error_code CreateTemporary(const std::string& prefix, std::string& path,
-                                  int& fd) override {
+  std::error_code CreateTemporary(const std::string& prefix, std::string& path, int& fd) override {
     // Named by hand rather than by mkstemp so that the file gets the user's usual
     // permissions (0666 less the umask) when it becomes the day file.
     static std::atomic<unsigned> counter{0};
     static const unsigned seed = std::random_device{}();
     for (int attempt = 0; attempt < 100; ++attempt) {
       char suffix[32];
-      std::snprintf(suffix, sizeof suffix, ".%x%x.tmp",
-                    static_cast<unsigned>(::getpid()) ^ seed, counter.fetch_add(1));
+      std::snprintf(suffix, sizeof suffix, ".%x%x.tmp", static_cast<unsigned>(::getpid()) ^ seed,
+                    counter.fetch_add(1));
       path = prefix + suffix;
       do {
         fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
@@ -61,8 +59,7 @@ class PosixDayFileSystem final : public DayFileSystem {
     return {};
   }
 
-  std::error_code Write(int fd, const char* data, std::size_t size,
-                        std::size_t& count) override {
+  std::error_code Write(int fd, const char* data, std::size_t size, std::size_t& count) override {
     ssize_t done;
     do {
       done = ::write(fd, data, size);

@@ -33,8 +33,7 @@ class DayFileSystem {
   virtual std::error_code CreateTemporary(const std::string& prefix, std::string& path,
                                           int& fd) = 0;
   virtual std::error_code Read(int fd, char* buffer, std::size_t size, std::size_t& count) = 0;
-  virtual std::error_code Write(int fd, const char* data, std::size_t size,
-                                std::size_t& count) = 0;
+  virtual std::error_code Write(int fd, const char* data, std::size_t size, std::size_t& count) = 0;
   virtual std::error_code Sync(int fd) = 0;
   virtual std::error_code Close(int fd) = 0;
   // Waits for the exclusive advisory lock of an open file (released when it is closed).

@@ -42,9 +42,8 @@ std::string FloatToText(float value) {
   // Every float is an exact decimal of at most 112 significant digits; writing all of them
   // lets the rounding below decide ties on the exact value, not on a rounded copy.
   std::array<char, 160> buffer{};
-  const auto result =
-      std::to_chars(buffer.data(), buffer.data() + buffer.size(), static_cast<double>(value),
-                    std::chars_format::scientific, 120);
+  const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(),
+                                    static_cast<double>(value), std::chars_format::scientific, 120);
   const std::string exact(buffer.data(), result.ptr);
 
   const bool negative = exact[0] == '-';

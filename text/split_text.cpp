@@ -4,8 +4,7 @@
 
 namespace quill {
 
-std::vector<std::string_view> SplitTextViews(std::string_view text,
-                                             std::string_view separator) {
+std::vector<std::string_view> SplitTextViews(std::string_view text, std::string_view separator) {
   std::vector<std::string_view> pieces;
   if (text.empty()) return pieces;
   if (separator.empty()) {

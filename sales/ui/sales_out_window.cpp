@@ -31,8 +31,7 @@ constexpr int kStockColumn = 4;
 
 const QString kSold = u"出库成功！"_qs;
 const QString kNoGoods = u"没有选择商品，本次出库没有记录，库存未改变。"_qs;
-const QString kGoodsGone =
-    u"所选商品已不存在（可能已被删除），本次出库没有记录，库存未改变。"_qs;
+const QString kGoodsGone = u"所选商品已不存在（可能已被删除），本次出库没有记录，库存未改变。"_qs;
 const QString kNotRecorded =
     u"销售记录写入失败，本次出库没有完成，库存未改变。\n请检查后重试或关闭本窗口。\n原因："_qs;
 const QString kStockNotWritten =
@@ -79,9 +78,10 @@ SalesOutWindow::SalesOutWindow(MainWindow& main)
 SalesOutWindow::~SalesOutWindow() = default;
 
 void SalesOutWindow::BuildForm() {
-  captions_ = new Label(this, u"标签1"_qs, QRect(17, 26, 80, 206),
-                        WithLfLineEnds(u"客户名称：\r\n\r\n\r\n商品名称：\r\n\r\n\r\n"
-                                       u"销售单价：\r\n\r\n\r\n出库数量：\r\n\r\n\r\n应收金额："_qs));
+  captions_ =
+      new Label(this, u"标签1"_qs, QRect(17, 26, 80, 206),
+                WithLfLineEnds(u"客户名称：\r\n\r\n\r\n商品名称：\r\n\r\n\r\n"
+                               u"销售单价：\r\n\r\n\r\n出库数量：\r\n\r\n\r\n应收金额："_qs));
   captions_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   captions_->setFont(FormFont(u"兰亭超细黑简体"_qs, 12));
   customer_ = new EditBox(this, u"编辑框1"_qs, QRect(93, 21, 232, 24));

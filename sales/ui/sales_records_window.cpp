@@ -46,8 +46,8 @@ void SalesRecordsWindow::BuildForm() {
   rows_ = rows.get();
   sales_->SetRows(std::move(rows));
   const Column columns[] = {
-      {u"客户名称"_qs, 100, Qt::AlignLeft},  {u"商品名称"_qs, 120, Qt::AlignLeft},
-      {u"销售单价"_qs, 60, Qt::AlignRight},  {u"销售数量"_qs, 60, Qt::AlignRight},
+      {u"客户名称"_qs, 100, Qt::AlignLeft}, {u"商品名称"_qs, 120, Qt::AlignLeft},
+      {u"销售单价"_qs, 60, Qt::AlignRight}, {u"销售数量"_qs, 60, Qt::AlignRight},
       {u"实收金额"_qs, 80, Qt::AlignRight},
   };
   for (int i = 0; i < 5; ++i) {
@@ -94,8 +94,7 @@ void SalesRecordsWindow::ShowSelectedDay() {
     totals_->SetCaption(kNoSales);
   } else {
     totals_->SetCaption(u"该天共售出商品： "_qs + FromGb18030(IntegerToText(totals.quantity)) +
-                        u" 件，总金额： "_qs + FromGb18030(FloatToText(totals.amount)) +
-                        u" 元"_qs);
+                        u" 件，总金额： "_qs + FromGb18030(FloatToText(totals.amount)) + u" 元"_qs);
   }
 }
 
@@ -109,8 +108,7 @@ void SalesRecordsWindow::DeleteSelectedDay() {
   }
   const std::error_code error = DeleteDailySalesFile(ToPath(days_->Directory()) / ToPath(name));
   if (error) {
-    ShowMessage(kDeleteFailed + QString::fromLocal8Bit(error.message()),
-                MessageStyle::kOkWarning);
+    ShowMessage(kDeleteFailed + QString::fromLocal8Bit(error.message()), MessageStyle::kOkWarning);
   }
   days_->SetDirectory(RunDirectory());
   ShowSelectedDay();

@@ -24,10 +24,10 @@ class SalesRecordsWindow : public Window {
   explicit SalesRecordsWindow(QWidget* parent);
   ~SalesRecordsWindow() override;
 
-  FileBox& Days() const { return *days_; }          // 文件框1
-  ListView& Sales() const { return *sales_; }       // 超级列表框1
-  Button& DeleteButton() const { return *delete_; } // 按钮1
-  Label& Totals() const { return *totals_; }        // 标签1
+  FileBox& Days() const { return *days_; }           // 文件框1
+  ListView& Sales() const { return *sales_; }        // 超级列表框1
+  Button& DeleteButton() const { return *delete_; }  // 按钮1
+  Label& Totals() const { return *totals_; }         // 标签1
 
   // Lists the selected day's sales and their totals; runs on every change of day.
   void ShowSelectedDay();

@@ -3,8 +3,8 @@
 #include <cerrno>
 #include <filesystem>
 #include <optional>
-#include <set>
 #include <ostream>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -78,29 +78,52 @@ TEST_P(AppendSaleEntryTest, WritesTheDayFileByteForByte) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, AppendSaleEntryTest,
     ::testing::Values(
-        AppendCase{"FirstSaleHasNoLeadingLineEnd", std::nullopt, {kFirst}, kFirstLine, 1,
-                   "3/37.5"},
-        AppendCase{"WorkedExampleSecondSale", std::nullopt, {kFirst, kSecond},
-                   kFirstLine + "\r\n" + kSecondLine, 2, "4/50"},
-        AppendCase{"ExistingEmptyFileStartsWithEmptyLine", "", {kFirst}, "\r\n" + kFirstLine, 1,
-                   "3/37.5"},
-        AppendCase{"EmptyCustomer", std::nullopt, {{"", PEN, "2", "1", "2"}},
-                   T PEN T "2" T "1" T "2" T "\r\n", 1, "1/2"},
-        AppendCase{"FieldContainingToken", std::nullopt, {{"a", "pen" T "x", "2", "3", "6"}},
-                   "a" T "pen" T "x" T "2" T "3" T "6" T "\r\n", 1, "2/3"},
-        AppendCase{"FullWidthAmountAndNegativeQuantity", std::nullopt,
-                   {kFirst, {"", PEN, "1", "-2", "\xA3\xB3\xA3\xB7\xA3\xAE\xA3\xB5"}},
-                   kFirstLine + "\r\n" T PEN T "1" T "-2" T "\xA3\xB3\xA3\xB7\xA3\xAE\xA3\xB5" T
-                                "\r\n",
-                   2, "1/75"},
-        AppendCase{"MillionAmountInSinglePrecision", std::nullopt,
+        AppendCase{"FirstSaleHasNoLeadingLineEnd", std::nullopt, {kFirst}, kFirstLine, 1, "3/37.5"},
+        AppendCase{"WorkedExampleSecondSale",
+                   std::nullopt,
+                   {kFirst, kSecond},
+                   kFirstLine + "\r\n" + kSecondLine,
+                   2,
+                   "4/50"},
+        AppendCase{
+            "ExistingEmptyFileStartsWithEmptyLine", "", {kFirst}, "\r\n" + kFirstLine, 1, "3/37.5"},
+        AppendCase{"EmptyCustomer",
+                   std::nullopt,
+                   {{"", PEN, "2", "1", "2"}},
+                   T PEN T "2" T "1" T "2" T "\r\n",
+                   1,
+                   "1/2"},
+        AppendCase{"FieldContainingToken",
+                   std::nullopt,
+                   {{"a", "pen" T "x", "2", "3", "6"}},
+                   "a" T "pen" T "x" T "2" T "3" T "6" T "\r\n",
+                   1,
+                   "2/3"},
+        AppendCase{
+            "FullWidthAmountAndNegativeQuantity",
+            std::nullopt,
+            {kFirst, {"", PEN, "1", "-2", "\xA3\xB3\xA3\xB7\xA3\xAE\xA3\xB5"}},
+            kFirstLine + "\r\n" T PEN T "1" T "-2" T "\xA3\xB3\xA3\xB7\xA3\xAE\xA3\xB5" T "\r\n",
+            2,
+            "1/75"},
+        AppendCase{"MillionAmountInSinglePrecision",
+                   std::nullopt,
                    {{"", "", "", "1", "1234000"}, {"", "", "", "1", "567 " YUAN}},
-                   T T T "1" T "1234000" T "\r\n\r\n" T T T "1" T "567 " YUAN T "\r\n", 2,
+                   T T T "1" T "1234000" T "\r\n\r\n" T T T "1" T "567 " YUAN T "\r\n",
+                   2,
                    "2/1.23457e+006"},
-        AppendCase{"OldTextEndsAtZeroByte", BYTES("old\0junk"), {kFirst},
-                   "old\r\n" + kFirstLine, 2, "3/37.5"},
-        AppendCase{"HandEditedFileWithoutLineEnd", "x" T "y", {kSecond},
-                   "x" T "y\r\n" + kSecondLine, 2, "1/12.5"}),
+        AppendCase{"OldTextEndsAtZeroByte",
+                   BYTES("old\0junk"),
+                   {kFirst},
+                   "old\r\n" + kFirstLine,
+                   2,
+                   "3/37.5"},
+        AppendCase{"HandEditedFileWithoutLineEnd",
+                   "x" T "y",
+                   {kSecond},
+                   "x" T "y\r\n" + kSecondLine,
+                   2,
+                   "1/12.5"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(AppendSaleEntry, TheGivenDateChoosesTheFile) {
@@ -135,8 +158,8 @@ TEST(AppendSaleEntry, ReadOnlyDirectoryKeepsTheOldLines) {
   testing::TempDir dir;
   const auto path = dir.path() / "2016-03-05.jl";
   testing::WriteBytes(path, kFirstLine);
-  std::filesystem::permissions(dir.path(), std::filesystem::perms::owner_read |
-                                               std::filesystem::perms::owner_exec);
+  std::filesystem::permissions(
+      dir.path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
   const AppendResult result = AppendSaleEntry(dir.path(), kDay, kSecond);
   EXPECT_EQ(result.failed_at, AppendStage::kWrite);
   EXPECT_EQ(testing::ReadBytes(path), kFirstLine);
@@ -155,7 +178,8 @@ TEST(AppendSaleEntry, UnreadableFileIsNeverReplaced) {
 }
 
 TEST(AppendResult, DescribesTheStageAndReason) {
-  const AppendResult result{AppendStage::kWrite, std::make_error_code(std::errc::no_space_on_device)};
+  const AppendResult result{AppendStage::kWrite,
+                            std::make_error_code(std::errc::no_space_on_device)};
   EXPECT_NE(result.Describe().find("write"), std::string::npos);
   EXPECT_NE(result.Describe().find(std::make_error_code(std::errc::no_space_on_device).message()),
             std::string::npos);
@@ -175,8 +199,7 @@ class FaultyFiles final : public DayFileSystem {
     if (Hit("OpenForReading")) return Fault();
     return real_.OpenForReading(path, fd);
   }
-  std::error_code CreateTemporary(const std::string& prefix, std::string& path,
-                                  int& fd) override {
+  std::error_code CreateTemporary(const std::string& prefix, std::string& path, int& fd) override {
     if (Hit("CreateTemporary")) return Fault();
     return real_.CreateTemporary(prefix, path, fd);
   }
@@ -184,8 +207,7 @@ class FaultyFiles final : public DayFileSystem {
     if (Hit("Read")) return Fault();
     return real_.Read(fd, buffer, size, count);
   }
-  std::error_code Write(int fd, const char* data, std::size_t size,
-                        std::size_t& count) override {
+  std::error_code Write(int fd, const char* data, std::size_t size, std::size_t& count) override {
     if (Hit("Write")) {
       real_.Write(fd, data, size / 2, count);
       return std::make_error_code(std::errc::no_space_on_device);
@@ -316,8 +338,7 @@ class TrickleFiles final : public DayFileSystem {
   std::error_code Read(int fd, char* buffer, std::size_t size, std::size_t& count) override {
     return real_.Read(fd, buffer, size < 3 ? size : 3, count);
   }
-  std::error_code Write(int fd, const char* data, std::size_t size,
-                        std::size_t& count) override {
+  std::error_code Write(int fd, const char* data, std::size_t size, std::size_t& count) override {
     return real_.Write(fd, data, size < 3 ? size : 3, count);
   }
   std::error_code Sync(int fd) override { return real_.Sync(fd); }

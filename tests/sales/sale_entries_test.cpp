@@ -51,16 +51,18 @@ INSTANTIATE_TEST_SUITE_P(
         ParseCase{"EmptyLinesBetween",
                   "a" T "b" T "c" T "d" T "e" T "\r\n\r\nf" T "g" T "h" T "i" T "j" T "\r\n",
                   {{"a", "b", "c", "d", "e"}, {"f", "g", "h", "i", "j"}}},
-        ParseCase{"LeadingEmptyLine", "\r\na" T "b" T "c" T "d" T "e" T "\r\n",
+        ParseCase{"LeadingEmptyLine",
+                  "\r\na" T "b" T "c" T "d" T "e" T "\r\n",
                   {{"a", "b", "c", "d", "e"}}},
         ParseCase{"EmptyCustomer", T "b" T "c" T "d" T "e" T "\r\n", {{"", "b", "c", "d", "e"}}},
         ParseCase{"AllFieldsEmpty", T T T T T "\r\n", {{"", "", "", "", ""}}},
-        ParseCase{"FieldHoldingTokenShifts", "a" T "pen" T "x" T "c" T "d" T "e" T "\r\n",
+        ParseCase{"FieldHoldingTokenShifts",
+                  "a" T "pen" T "x" T "c" T "d" T "e" T "\r\n",
                   {{"a", "pen", "x", "c", "d"}}},
         ParseCase{"LineWithoutToken", "hand written\r\n", {{"hand written", "", "", "", ""}}},
         ParseCase{"FewerFields", "a" T "b\r\n", {{"a", "b", "", "", ""}}},
-        ParseCase{"LastLineWithoutCrLf", "a" T "b" T "c" T "d" T "e" T,
-                  {{"a", "b", "c", "d", "e"}}},
+        ParseCase{
+            "LastLineWithoutCrLf", "a" T "b" T "c" T "d" T "e" T, {{"a", "b", "c", "d", "e"}}},
         ParseCase{"LoneLineFeedIsNoLineEnd", "a\nb" T "\r\n", {{"a\nb", "", "", "", ""}}},
         ParseCase{"StopsAtZeroByte",
                   BYTES("a" T "b" T "c" T "d" T "e" T "\r\nf" T "g\0h" T "\r\n"),
@@ -68,7 +70,9 @@ INSTANTIATE_TEST_SUITE_P(
         ParseCase{"ZeroByteFirst", BYTES("\0a" T "\r\n"), {}},
         // The two-byte character 81 71 ends in a byte that looks like the token's "q".
         ParseCase{"TokenNotFoundInsideCharacter",
-                  "\x81q" "werdesfd" T "b" T "\r\n", {{"\x81qwerdesfd", "b", "", "", ""}}}),
+                  "\x81q"
+                  "werdesfd" T "b" T "\r\n",
+                  {{"\x81qwerdesfd", "b", "", "", ""}}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct TotalsCase {
@@ -99,23 +103,28 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         TotalsCase{"NoEntries", {}, 0, "0", 0.0f},
         TotalsCase{"WorkedExample", {{"3", "37.5 " YUAN}, {"1", "12.5 " YUAN}}, 4, "50", 50.0f},
-        TotalsCase{"YuanAloneAndEmptyAddNothing", {{"1", YUAN}, {"", ""}, {"2", "5"}}, 3, "5",
-                   5.0f},
-        TotalsCase{"FullWidthAmount", {{"1", "\xA3\xB3\xA3\xB7\xA3\xAE\xA3\xB5"}}, 1, "37.5",
-                   37.5f},
+        TotalsCase{
+            "YuanAloneAndEmptyAddNothing", {{"1", YUAN}, {"", ""}, {"2", "5"}}, 3, "5", 5.0f},
+        TotalsCase{
+            "FullWidthAmount", {{"1", "\xA3\xB3\xA3\xB7\xA3\xAE\xA3\xB5"}}, 1, "37.5", 37.5f},
         TotalsCase{"NegativeQuantity", {{"5", "1"}, {"-2", "1"}}, 3, "2", 2.0f},
         TotalsCase{"WordsAddZero", {{"many", "lots"}, {"2", "3"}}, 2, "3", 3.0f},
-        TotalsCase{"SinglePrecisionMillion", {{"1", "1234567 " YUAN}}, 1, "1.23457e+006",
-                   1234567.0f},
+        TotalsCase{
+            "SinglePrecisionMillion", {{"1", "1234567 " YUAN}}, 1, "1.23457e+006", 1234567.0f},
         // 16777216 + 1 is not a float: each step rounds back to 16777216.
-        TotalsCase{"RoundedAfterEveryAddition", {{"1", "16777216"}, {"1", "1"}, {"1", "1"}}, 3,
-                   "1.67772e+007", 16777216.0f},
-        TotalsCase{"ManyDigitsLost", {{"1", "0.1"}, {"1", "0.2"}}, 2, "0.3",
+        TotalsCase{"RoundedAfterEveryAddition",
+                   {{"1", "16777216"}, {"1", "1"}, {"1", "1"}},
+                   3,
+                   "1.67772e+007",
+                   16777216.0f},
+        TotalsCase{"ManyDigitsLost",
+                   {{"1", "0.1"}, {"1", "0.2"}},
+                   2,
+                   "0.3",
                    static_cast<float>(static_cast<double>(0.1f) + 0.2)},
-        TotalsCase{"QuantitySaturatesHigh", {{"2147483647", ""}, {"5", ""}}, 2147483647, "0",
-                   0.0f},
-        TotalsCase{"QuantitySaturatesLow", {{"-2147483648", ""}, {"-5", ""}}, -2147483647 - 1,
-                   "0", 0.0f}),
+        TotalsCase{"QuantitySaturatesHigh", {{"2147483647", ""}, {"5", ""}}, 2147483647, "0", 0.0f},
+        TotalsCase{
+            "QuantitySaturatesLow", {{"-2147483648", ""}, {"-5", ""}}, -2147483647 - 1, "0", 0.0f}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ReadSaleEntries, MissingFileIsADayWithoutSales) {

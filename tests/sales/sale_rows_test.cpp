@@ -11,8 +11,8 @@ namespace {
 
 TEST(SaleRows, ShowsTheStoredBytesAsText) {
   SaleRows rows;
-  rows.SetEntries({{"\xC1\xE3\xCA\xDB\xBF\xCD\xBB\xA7", "\xB8\xD6\xB1\xCA - G100", "12.5",
-                    "3", "37.5 \xD4\xAA"}});
+  rows.SetEntries({{"\xC1\xE3\xCA\xDB\xBF\xCD\xBB\xA7", "\xB8\xD6\xB1\xCA - G100", "12.5", "3",
+                    "37.5 \xD4\xAA"}});
   ASSERT_EQ(rows.RowCount(), 1);
   EXPECT_EQ(rows.CellText(0, 0), u"零售客户"_qs);
   EXPECT_EQ(rows.CellText(0, 1), u"钢笔 - G100"_qs);

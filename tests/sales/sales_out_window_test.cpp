@@ -261,7 +261,8 @@ TEST_F(SalesOutWindowTest, SecondSaleOfTheDayIsAppended) {
   auto second = Open();
   Confirm(*second);
   EXPECT_EQ(DayFileBytes(), "\xC1\xE3\xCA\xDB\xBF\xCD\xBB\xA7" T "\xB8\xD6\xB1\xCA - G100" T
-                            "12.5 \xD4\xAA" T "3" T "37.5 \xD4\xAA" T "\r\n"
+                            "12.5 \xD4\xAA" T "3" T "37.5 \xD4\xAA" T
+                            "\r\n"
                             "\r\n"
                             "\xC1\xE3\xCA\xDB\xBF\xCD\xBB\xA7" T "\xB8\xD6\xB1\xCA - G100" T
                             "12.5 \xD4\xAA" T "1" T "12.5 \xD4\xAA" T "\r\n");
@@ -289,14 +290,13 @@ TEST_P(SalesOutStockTest, ConfirmSetsStockMinusQuantity) {
   EXPECT_TRUE(DayFileExists());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, SalesOutStockTest,
-    ::testing::Values(StockCase{"MoreThanInStockGoesNegative", 3, u"5"_qs, -2},
-                      StockCase{"NegativeQuantityRaisesStock", 3, u"-2"_qs, 5},
-                      StockCase{"EmptyQuantityChangesNothing", 3, u""_qs, 3},
-                      StockCase{"LowestStockDoesNotWrap", -2147483647 - 1, u"1"_qs,
-                                -2147483647 - 1}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, SalesOutStockTest,
+                         ::testing::Values(StockCase{"MoreThanInStockGoesNegative", 3, u"5"_qs, -2},
+                                           StockCase{"NegativeQuantityRaisesStock", 3, u"-2"_qs, 5},
+                                           StockCase{"EmptyQuantityChangesNothing", 3, u""_qs, 3},
+                                           StockCase{"LowestStockDoesNotWrap", -2147483647 - 1,
+                                                     u"1"_qs, -2147483647 - 1}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(SalesOutWindowTest, ClosingWritesNothingAndRestoresTheSelection) {
   const int row = AddAndSelectGoods(u"钢笔"_qs, u"G100"_qs, 12.5, 10);
@@ -416,14 +416,13 @@ TEST_F(SalesOutWindowTest, StockThatCannotBeWrittenIsReportedAfterTheSale) {
 // The three ways in from the main window, each opening the window modally.
 enum class Opener { kButton, kEnter, kDoubleClick };
 
-class SalesOutOpenTest : public SalesOutWindowTest,
-                         public ::testing::WithParamInterface<Opener> {};
+class SalesOutOpenTest : public SalesOutWindowTest, public ::testing::WithParamInterface<Opener> {};
 
 TEST_P(SalesOutOpenTest, MainWindowOpensItOnTheSelectedRow) {
   AddAndSelectGoods(u"钢笔"_qs, u"G100"_qs, 12.5, 10);
   QString caption;
-  const auto ran = testing::WhenModalShown<SalesOutWindow>(
-      u"SalesOutWindow"_qs, [&](SalesOutWindow& window) {
+  const auto ran =
+      testing::WhenModalShown<SalesOutWindow>(u"SalesOutWindow"_qs, [&](SalesOutWindow& window) {
         caption = window.GoodsCaption().Caption();
         window.CloseWindow();
       });

@@ -29,9 +29,10 @@ namespace {
 #define PEN "\xB8\xD6\xB1\xCA - G100"              // 钢笔 - G100
 #define YUAN "\xD4\xAA"                            // 元
 
-const std::string kWorkedExample = RETAIL T PEN T "12.5 " YUAN T "3" T "37.5 " YUAN T "\r\n"
-                                   "\r\n" RETAIL T PEN T "12.5 " YUAN T "1" T "12.5 " YUAN T
-                                   "\r\n";
+const std::string kWorkedExample =
+    RETAIL T PEN T "12.5 " YUAN T "3" T "37.5 " YUAN T
+                   "\r\n"
+                   "\r\n" RETAIL T PEN T "12.5 " YUAN T "1" T "12.5 " YUAN T "\r\n";
 const QString kNoSales = u"无当天销售记录"_qs;
 
 class SalesRecordsWindowTest : public testing::SalesWindowTest {
@@ -79,8 +80,10 @@ TEST_F(SalesRecordsWindowTest, FormHasItsColumnsAndOpensEmpty) {
     QString title;
     int width;
     Qt::Alignment alignment;
-  } expected[] = {{u"客户名称"_qs, 100, Qt::AlignLeft}, {u"商品名称"_qs, 120, Qt::AlignLeft},
-                  {u"销售单价"_qs, 60, Qt::AlignRight}, {u"销售数量"_qs, 60, Qt::AlignRight},
+  } expected[] = {{u"客户名称"_qs, 100, Qt::AlignLeft},
+                  {u"商品名称"_qs, 120, Qt::AlignLeft},
+                  {u"销售单价"_qs, 60, Qt::AlignRight},
+                  {u"销售数量"_qs, 60, Qt::AlignRight},
                   {u"实收金额"_qs, 80, Qt::AlignRight}};
   ListView& sales = window->Sales();
   ASSERT_EQ(sales.ColumnCount(), 5);
@@ -114,10 +117,10 @@ TEST_F(SalesRecordsWindowTest, PickingADayShowsItsSalesAndTotals) {
   auto window = Open();
   PickDay(*window, u"2016-03-05.jl"_qs);
   ASSERT_EQ(window->Sales().RowCount(), 2);
-  EXPECT_EQ(Row(*window, 0), (std::vector<QString>{u"零售客户"_qs, u"钢笔 - G100"_qs,
-                                                   u"12.5 元"_qs, u"3"_qs, u"37.5 元"_qs}));
-  EXPECT_EQ(Row(*window, 1), (std::vector<QString>{u"零售客户"_qs, u"钢笔 - G100"_qs,
-                                                   u"12.5 元"_qs, u"1"_qs, u"12.5 元"_qs}));
+  EXPECT_EQ(Row(*window, 0), (std::vector<QString>{u"零售客户"_qs, u"钢笔 - G100"_qs, u"12.5 元"_qs,
+                                                   u"3"_qs, u"37.5 元"_qs}));
+  EXPECT_EQ(Row(*window, 1), (std::vector<QString>{u"零售客户"_qs, u"钢笔 - G100"_qs, u"12.5 元"_qs,
+                                                   u"1"_qs, u"12.5 元"_qs}));
   EXPECT_EQ(window->Totals().Caption(), u"该天共售出商品： 4 件，总金额： 50 元"_qs);
   EXPECT_TRUE(window->DeleteButton().isEnabled());
   window->CloseWindow();
@@ -147,18 +150,17 @@ TEST_P(SalesRecordsDayTest, ShowsTheDay) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, SalesRecordsDayTest,
-    ::testing::Values(
-        DayCase{"EmptyFile", "", 0, kNoSales},
-        DayCase{"OnlyEmptyLines", "\r\n\r\n", 0, kNoSales},
-        DayCase{"MillionInSinglePrecision",
-                T T T "1" T "1234000" T "\r\n\r\n" T T T "2" T "567 " YUAN T "\r\n", 2,
-                u"该天共售出商品： 3 件，总金额： 1.23457e+006 元"_qs},
-        DayCase{"WordsAddZero", "a" T "b" T "c" T "lots" T "many" T "\r\n", 1,
-                u"该天共售出商品： 0 件，总金额： 0 元"_qs},
-        DayCase{"HandEditedLines", "just a note\r\nx" T "y", 2,
-                u"该天共售出商品： 0 件，总金额： 0 元"_qs},
-        DayCase{"NegativeQuantity", T T T "-2" T "-5" T "\r\n", 1,
-                u"该天共售出商品： -2 件，总金额： -5 元"_qs}),
+    ::testing::Values(DayCase{"EmptyFile", "", 0, kNoSales},
+                      DayCase{"OnlyEmptyLines", "\r\n\r\n", 0, kNoSales},
+                      DayCase{"MillionInSinglePrecision",
+                              T T T "1" T "1234000" T "\r\n\r\n" T T T "2" T "567 " YUAN T "\r\n",
+                              2, u"该天共售出商品： 3 件，总金额： 1.23457e+006 元"_qs},
+                      DayCase{"WordsAddZero", "a" T "b" T "c" T "lots" T "many" T "\r\n", 1,
+                              u"该天共售出商品： 0 件，总金额： 0 元"_qs},
+                      DayCase{"HandEditedLines", "just a note\r\nx" T "y", 2,
+                              u"该天共售出商品： 0 件，总金额： 0 元"_qs},
+                      DayCase{"NegativeQuantity", T T T "-2" T "-5" T "\r\n", 1,
+                              u"该天共售出商品： -2 件，总金额： -5 元"_qs}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(SalesRecordsWindowTest, ShortLinesLeaveLaterColumnsEmpty) {
@@ -263,11 +265,11 @@ TEST_F(SalesRecordsWindowTest, SalesOfTheOpenWindowsDayAppearOnTheNextOpening) {
 TEST_F(SalesRecordsWindowTest, Button8OpensItModally) {
   WriteDay(u"2016-03-05.jl"_qs, kWorkedExample);
   QStringList names;
-  const auto ran = testing::WhenModalShown<SalesRecordsWindow>(
-      u"SalesRecordsWindow"_qs, [&](SalesRecordsWindow& window) {
-        names = window.Days().Names();
-        window.CloseWindow();
-      });
+  const auto ran = testing::WhenModalShown<SalesRecordsWindow>(u"SalesRecordsWindow"_qs,
+                                                               [&](SalesRecordsWindow& window) {
+                                                                 names = window.Days().Names();
+                                                                 window.CloseWindow();
+                                                               });
   QTest::mouseClick(&main->SalesRecordsButton(), Qt::LeftButton);
   ASSERT_TRUE(testing::WaitUntil([&] { return *ran; }));
   EXPECT_EQ(names, QStringList{u"2016-03-05.jl"_qs});

@@ -29,8 +29,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         FloatCase{"Zero", 0.0f, "0"}, FloatCase{"Whole", 25.0f, "25"},
         FloatCase{"Fifty", 50.0f, "50"}, FloatCase{"OneDecimal", 84.7f, "84.7"},
-        FloatCase{"TenthStoredAsFloat", 0.1f, "0.1"},
-        FloatCase{"Price", 12.5f, "12.5"},
+        FloatCase{"TenthStoredAsFloat", 0.1f, "0.1"}, FloatCase{"Price", 12.5f, "12.5"},
         FloatCase{"SixDigitsPlain", 125500.0f, "125500"},
         FloatCase{"LargestPlain", 999999.0f, "999999"},
         FloatCase{"SevenDigitsRoundUp", 1234567.0f, "1.23457e+006"},
@@ -39,8 +38,7 @@ INSTANTIATE_TEST_SUITE_P(
         FloatCase{"NegativeExactTie", -1234565.0f, "-1.23457e+006"},
         FloatCase{"TieCarriesIntoNewDigit", 999999.5f, "1e+006"},
         FloatCase{"BelowTieStaysDown", 1234564.0f, "1.23456e+006"},
-        FloatCase{"Million", 1000000.0f, "1e+006"},
-        FloatCase{"SmallExponent", 0.00001f, "1e-005"},
+        FloatCase{"Million", 1000000.0f, "1e+006"}, FloatCase{"SmallExponent", 0.00001f, "1e-005"},
         FloatCase{"SmallestPlain", 0.0001f, "0.0001"},
         FloatCase{"SmallFraction", 0.000123456f, "0.000123456"},
         FloatCase{"Negative", -2.5f, "-2.5"},
@@ -60,8 +58,8 @@ TEST(FloatToText, NotANumberIsNamed) {
 // 5.000005f is 5.0000047683…, below the tie, so it must not round up as a rounded copy would.
 TEST(FloatToText, TiesAreDecidedOnTheExactValue) {
   EXPECT_EQ(FloatToText(5.000005f), "5");
-  EXPECT_EQ(FloatToText(1.234565f), "1.23457");   // 1.2345650196…, above the tie
-  EXPECT_EQ(FloatToText(9.999995f), "10");        // 9.9999952316…, carries into a new digit
+  EXPECT_EQ(FloatToText(1.234565f), "1.23457");  // 1.2345650196…, above the tie
+  EXPECT_EQ(FloatToText(9.999995f), "10");       // 9.9999952316…, carries into a new digit
 }
 
 struct DoubleCase {
@@ -85,8 +83,7 @@ INSTANTIATE_TEST_SUITE_P(
                       DoubleCase{"Whole", 125500.0, "125500"},
                       DoubleCase{"Negative", -12.5, "-12.5"},
                       DoubleCase{"ThirteenDigitsPlain", 1234567890123.0, "1234567890123"},
-                      DoubleCase{"FourteenDigitsExponent", 12345678901234.0,
-                                 "1.234567890123e+013"},
+                      DoubleCase{"FourteenDigitsExponent", 12345678901234.0, "1.234567890123e+013"},
                       DoubleCase{"SmallExponent", 0.00001, "1e-005"},
                       DoubleCase{"SmallestPlain", 0.0001, "0.0001"},
                       DoubleCase{"ThreeDigitExponentKept", 1e100, "1e+100"},

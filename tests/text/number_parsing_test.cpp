@@ -30,24 +30,24 @@ TEST_P(TextToIntegerTest, ReadsLeadingInteger) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, TextToIntegerTest,
-    ::testing::Values(
-        IntegerCase{"Plain", "3", 3}, IntegerCase{"Empty", "", 0},
-        IntegerCase{"WithUnit", "37 \xBC\xFE", 37},  // 37 件
-        IntegerCase{"StopsAtPoint", "2.9", 2}, IntegerCase{"Negative", "-2", -2},
-        IntegerCase{"PlusSign", "+5", 5}, IntegerCase{"LeadingWhiteSpace", " \t\r\n42", 42},
-        IntegerCase{"SignThenSpaceIsNoNumber", "- 4", 0},
-        IntegerCase{"NoDigits", "\xD4\xAA", 0},  // 元
-        IntegerCase{"LettersFirst", "a12", 0},
-        IntegerCase{"FullWidthDigits", "\xA3\xB1\xA3\xB2", 12},         // １２
-        IntegerCase{"FullWidthMinus", "\xA3\xAD\xA3\xB3", -3},          // －３
-        IntegerCase{"IdeographicSpaceSkipped", "\xA1\xA1\xA3\xB7", 7},  // 　７
-        IntegerCase{"Largest", "2147483647", kMax},
-        IntegerCase{"Smallest", "-2147483648", kMin},
-        IntegerCase{"JustTooLargeSaturates", "2147483648", kMax},
-        IntegerCase{"JustTooSmallSaturates", "-2147483649", kMin},
-        IntegerCase{"HugeSaturates", "99999999999999999999999999", kMax},
-        IntegerCase{"HugeNegativeSaturates", "-99999999999999999999999999", kMin},
-        IntegerCase{"LeadingZeros", "000000000000000000000012", 12}),
+    ::testing::Values(IntegerCase{"Plain", "3", 3}, IntegerCase{"Empty", "", 0},
+                      IntegerCase{"WithUnit", "37 \xBC\xFE", 37},  // 37 件
+                      IntegerCase{"StopsAtPoint", "2.9", 2}, IntegerCase{"Negative", "-2", -2},
+                      IntegerCase{"PlusSign", "+5", 5},
+                      IntegerCase{"LeadingWhiteSpace", " \t\r\n42", 42},
+                      IntegerCase{"SignThenSpaceIsNoNumber", "- 4", 0},
+                      IntegerCase{"NoDigits", "\xD4\xAA", 0},  // 元
+                      IntegerCase{"LettersFirst", "a12", 0},
+                      IntegerCase{"FullWidthDigits", "\xA3\xB1\xA3\xB2", 12},         // １２
+                      IntegerCase{"FullWidthMinus", "\xA3\xAD\xA3\xB3", -3},          // －３
+                      IntegerCase{"IdeographicSpaceSkipped", "\xA1\xA1\xA3\xB7", 7},  // 　７
+                      IntegerCase{"Largest", "2147483647", kMax},
+                      IntegerCase{"Smallest", "-2147483648", kMin},
+                      IntegerCase{"JustTooLargeSaturates", "2147483648", kMax},
+                      IntegerCase{"JustTooSmallSaturates", "-2147483649", kMin},
+                      IntegerCase{"HugeSaturates", "99999999999999999999999999", kMax},
+                      IntegerCase{"HugeNegativeSaturates", "-99999999999999999999999999", kMin},
+                      IntegerCase{"LeadingZeros", "000000000000000000000012", 12}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct NumberCase {
@@ -69,7 +69,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         NumberCase{"Money", "37.5 \xD4\xAA", 37.5},  // 37.5 元
         NumberCase{"YuanAlone", "\xD4\xAA", 0.0}, NumberCase{"Empty", "", 0.0},
-        NumberCase{"FullWidth", "\xA3\xB1\xA3\xB2\xA3\xAE\xA3\xB5", 12.5},        // １２．５
+        NumberCase{"FullWidth", "\xA3\xB1\xA3\xB2\xA3\xAE\xA3\xB5", 12.5},  // １２．５
         NumberCase{"FullWidthNegative", "\xA3\xAD\xA3\xB3\xA3\xB7\xA3\xAE\xA3\xB5", -37.5},
         NumberCase{"Integer", "125500", 125500.0}, NumberCase{"Negative", "-2.25", -2.25},
         NumberCase{"PlusSign", "+4", 4.0}, NumberCase{"LeadingSpace", "  8", 8.0},

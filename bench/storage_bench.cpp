@@ -39,7 +39,8 @@ std::string GoodsName(int i) { return "Goods " + std::to_string(i); }
 std::string ItemNumber(int i) { return "K" + std::to_string(100000 + i); }
 
 void StoreInt32(std::string& out, std::size_t at, std::int32_t value) {
-  for (int b = 0; b < 4; ++b) out[at + b] = static_cast<char>(static_cast<std::uint32_t>(value) >> (8 * b));
+  for (int b = 0; b < 4; ++b)
+    out[at + b] = static_cast<char>(static_cast<std::uint32_t>(value) >> (8 * b));
 }
 
 void Field(std::string& record, std::size_t at, const std::string& text) {
@@ -81,13 +82,16 @@ fs::path MakeSqlite(int n) {
   fs::remove(path);
   sqlite3* db = nullptr;
   Check(sqlite3_open(path.c_str(), &db), db, "open");
-  Check(sqlite3_exec(db,
-                     "CREATE TABLE goods(id INTEGER PRIMARY KEY, name TEXT, item TEXT, price REAL, unit TEXT,"
-                     " stock INTEGER, remark TEXT); BEGIN;",
-                     nullptr, nullptr, nullptr),
-        db, "create");
+  Check(
+      sqlite3_exec(
+          db,
+          "CREATE TABLE goods(id INTEGER PRIMARY KEY, name TEXT, item TEXT, price REAL, unit TEXT,"
+          " stock INTEGER, remark TEXT); BEGIN;",
+          nullptr, nullptr, nullptr),
+      db, "create");
   sqlite3_stmt* insert = nullptr;
-  Check(sqlite3_prepare_v2(db, "INSERT INTO goods VALUES(?,?,?,?,?,?,?)", -1, &insert, nullptr), db, "prepare");
+  Check(sqlite3_prepare_v2(db, "INSERT INTO goods VALUES(?,?,?,?,?,?,?)", -1, &insert, nullptr), db,
+        "prepare");
   for (int i = 1; i <= n; ++i) {
     const std::string name = GoodsName(i), item = ItemNumber(i);
     sqlite3_bind_int(insert, 1, i);
@@ -125,8 +129,9 @@ sqlite3* OpenSqlite(int n) {
   sqlite3* db = nullptr;
   Check(sqlite3_open(Sqlite(n).c_str(), &db), db, "open");
   // The defaults, stated: a rollback journal that is deleted, and a full sync.
-  Check(sqlite3_exec(db, "PRAGMA journal_mode=DELETE; PRAGMA synchronous=FULL;", nullptr, nullptr, nullptr), db,
-        "pragma");
+  Check(sqlite3_exec(db, "PRAGMA journal_mode=DELETE; PRAGMA synchronous=FULL;", nullptr, nullptr,
+                     nullptr),
+        db, "pragma");
   return db;
 }
 
@@ -156,15 +161,17 @@ void BM_EdbFullScan(benchmark::State& state) {
 
 std::string Column(sqlite3_stmt* statement, int column) {
   const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, column));
-  return text ? std::string(text, static_cast<std::size_t>(sqlite3_column_bytes(statement, column))) : std::string();
+  return text ? std::string(text, static_cast<std::size_t>(sqlite3_column_bytes(statement, column)))
+              : std::string();
 }
 
 void BM_SqliteFullScan(benchmark::State& state) {
   sqlite3* db = OpenSqlite(static_cast<int>(state.range(0)));
   sqlite3_stmt* select = nullptr;
-  Check(sqlite3_prepare_v2(db, "SELECT name, item, price, unit, stock, remark FROM goods ORDER BY id", -1, &select,
-                           nullptr),
-        db, "prepare");
+  Check(
+      sqlite3_prepare_v2(db, "SELECT name, item, price, unit, stock, remark FROM goods ORDER BY id",
+                         -1, &select, nullptr),
+      db, "prepare");
   for (auto _ : state) {
     while (sqlite3_step(select) == SQLITE_ROW) {
       std::string name = Column(select, 0);
@@ -192,7 +199,8 @@ void BM_EdbDurableAdd(benchmark::State& state) {
   if (!db) return state.SkipWithError("open failed");
   int i = 0;
   for (auto _ : state) {
-    if (!db->Add({GoodsName(++i), ItemNumber(i), 9.5, std::string("\xB8\xF6"), 5.0, std::string("added")})) {
+    if (!db->Add({GoodsName(++i), ItemNumber(i), 9.5, std::string("\xB8\xF6"), 5.0,
+                  std::string("added")})) {
       return state.SkipWithError("add failed");
     }
   }
@@ -201,8 +209,9 @@ void BM_EdbDurableAdd(benchmark::State& state) {
 void BM_SqliteDurableAdd(benchmark::State& state) {
   sqlite3* db = OpenSqlite(static_cast<int>(state.range(0)));
   sqlite3_stmt* insert = nullptr;
-  Check(sqlite3_prepare_v2(db, "INSERT INTO goods(name, item, price, unit, stock, remark) VALUES(?,?,?,?,?,?)", -1,
-                           &insert, nullptr),
+  Check(sqlite3_prepare_v2(
+            db, "INSERT INTO goods(name, item, price, unit, stock, remark) VALUES(?,?,?,?,?,?)", -1,
+            &insert, nullptr),
         db, "prepare");
   int i = 0;
   for (auto _ : state) {
@@ -233,7 +242,8 @@ void BM_EdbDurableModify(benchmark::State& state) {
   std::mt19937 random(7);
   for (auto _ : state) {
     db->GoTo(static_cast<int>(random() % static_cast<unsigned>(n)) + 1);
-    if (!db->Modify({std::nullopt, std::nullopt, std::nullopt, std::nullopt, static_cast<double>(NextStock())})) {
+    if (!db->Modify({std::nullopt, std::nullopt, std::nullopt, std::nullopt,
+                     static_cast<double>(NextStock())})) {
       return state.SkipWithError("modify failed");
     }
   }
@@ -243,7 +253,8 @@ void BM_SqliteDurableModify(benchmark::State& state) {
   const int n = static_cast<int>(state.range(0));
   sqlite3* db = OpenSqlite(n);
   sqlite3_stmt* update = nullptr;
-  Check(sqlite3_prepare_v2(db, "UPDATE goods SET stock = ? WHERE id = ?", -1, &update, nullptr), db, "prepare");
+  Check(sqlite3_prepare_v2(db, "UPDATE goods SET stock = ? WHERE id = ?", -1, &update, nullptr), db,
+        "prepare");
   std::mt19937 random(7);
   for (auto _ : state) {
     sqlite3_bind_int(update, 2, static_cast<int>(random() % static_cast<unsigned>(n)) + 1);
@@ -284,10 +295,26 @@ void BM_CopyFileAndSync(benchmark::State& state) {
 
 BENCHMARK(BM_EdbFullScan)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SqliteFullScan)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_EdbDurableAdd)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond)->Iterations(40);
-BENCHMARK(BM_SqliteDurableAdd)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond)->Iterations(40);
-BENCHMARK(BM_EdbDurableModify)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond)->Iterations(40);
-BENCHMARK(BM_SqliteDurableModify)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond)->Iterations(40);
+BENCHMARK(BM_EdbDurableAdd)
+    ->Arg(100'000)
+    ->Arg(1'000'000)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(40);
+BENCHMARK(BM_SqliteDurableAdd)
+    ->Arg(100'000)
+    ->Arg(1'000'000)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(40);
+BENCHMARK(BM_EdbDurableModify)
+    ->Arg(100'000)
+    ->Arg(1'000'000)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(40);
+BENCHMARK(BM_SqliteDurableModify)
+    ->Arg(100'000)
+    ->Arg(1'000'000)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(40);
 BENCHMARK(BM_EdbPurgeOneDeleted)->Arg(1'000'000)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_CopyFileAndSync)->Arg(1'000'000)->Unit(benchmark::kMillisecond)->Iterations(5);
 

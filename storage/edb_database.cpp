@@ -67,7 +67,9 @@ class EdbDatabase::Impl {
   bool Purge();
 
  private:
-  const std::byte* RecordAt(std::int64_t index) const { return image_.data() + layout_.RecordOffset(index); }
+  const std::byte* RecordAt(std::int64_t index) const {
+    return image_.data() + layout_.RecordOffset(index);
+  }
   std::int32_t IdAt(std::int64_t index) const {
     const std::int32_t header = LoadInt32(RecordAt(index));
     // The one header without an absolute value names no record.
@@ -98,9 +100,9 @@ class EdbDatabase::Impl {
   bool directory_unsynced_ = false;
   std::vector<std::byte> image_;
   EdbLayout layout_;
-  std::int32_t max_id_ = 0;       // largest identifier present, deleted records included
-  bool ids_ascending_ = true;     // true for every file this engine writes: binary search works
-  std::int64_t current_ = -1;     // index of the current record, -1 for none
+  std::int32_t max_id_ = 0;    // largest identifier present, deleted records included
+  bool ids_ascending_ = true;  // true for every file this engine writes: binary search works
+  std::int64_t current_ = -1;  // index of the current record, -1 for none
   std::int32_t current_id_ = 0;
 };
 
@@ -114,8 +116,9 @@ std::string EdbDatabase::Impl::FieldName(int field) const {
 
 const EdbField& EdbDatabase::Impl::FieldOrDie(int field) const {
   if (field < 1 || field > FieldCount()) {
-    EdbProgrammingError("read of field " + std::to_string(field) + ", which does not exist (the database has " +
-                        std::to_string(FieldCount()) + " fields)");
+    EdbProgrammingError("read of field " + std::to_string(field) +
+                        ", which does not exist (the database has " + std::to_string(FieldCount()) +
+                        " fields)");
   }
   return layout_.fields[static_cast<std::size_t>(field - 1)];
 }
@@ -127,8 +130,10 @@ std::int64_t EdbDatabase::Impl::FindId(std::int32_t id) const {
     std::int64_t low = 0, high = count;
     while (low < high) {
       const std::int64_t mid = low + (high - low) / 2;
-      if (IdAt(mid) < id) low = mid + 1;
-      else high = mid;
+      if (IdAt(mid) < id)
+        low = mid + 1;
+      else
+        high = mid;
     }
     return low < count && IdAt(low) == id ? low : -1;
   }
@@ -329,7 +334,8 @@ bool EdbDatabase::Impl::WriteJournaled(std::vector<JournalRegion> regions, std::
   journal.new_size = new_size;
   for (JournalRegion& region : regions) {
     if (region.offset < image_.size()) {
-      const std::uint64_t length = std::min<std::uint64_t>(region.new_bytes.size(), image_.size() - region.offset);
+      const std::uint64_t length =
+          std::min<std::uint64_t>(region.new_bytes.size(), image_.size() - region.offset);
       region.old_bytes.assign(image_.begin() + static_cast<std::ptrdiff_t>(region.offset),
                               image_.begin() + static_cast<std::ptrdiff_t>(region.offset + length));
     }
@@ -357,18 +363,22 @@ bool EdbDatabase::Impl::WriteJournaled(std::vector<JournalRegion> regions, std::
   InvalidateJournal(fs_, path_, /*durable=*/false);
   image_.resize(new_size);
   for (const JournalRegion& region : journal.regions) {
-    std::copy(region.new_bytes.begin(), region.new_bytes.end(), image_.begin() + static_cast<std::ptrdiff_t>(region.offset));
+    std::copy(region.new_bytes.begin(), region.new_bytes.end(),
+              image_.begin() + static_cast<std::ptrdiff_t>(region.offset));
   }
   const std::optional<FileIdentity> identity = file_->Identity();
-  if (identity) identity_ = *identity;
-  else stale_ = true;
+  if (identity)
+    identity_ = *identity;
+  else
+    stale_ = true;
   return true;
 }
 
 bool EdbDatabase::Impl::Add(const std::vector<EdbValue>& values) {
   if (!BeginWrite()) return false;
   const EdbHeader& header = layout_.header;
-  const std::int64_t new_id = std::max<std::int64_t>(header.next_id, static_cast<std::int64_t>(max_id_) + 1);
+  const std::int64_t new_id =
+      std::max<std::int64_t>(header.next_id, static_cast<std::int64_t>(max_id_) + 1);
   if (header.record_count == std::numeric_limits<std::int32_t>::max() ||
       new_id >= std::numeric_limits<std::int32_t>::max()) {
     EndWrite();
@@ -377,7 +387,8 @@ bool EdbDatabase::Impl::Add(const std::vector<EdbValue>& values) {
   std::vector<std::byte> record(static_cast<std::size_t>(header.record_length));
   StoreInt32(record.data(), static_cast<std::int32_t>(new_id));
   const std::size_t given = std::min(values.size(), layout_.fields.size());
-  for (std::size_t i = 0; i < given; ++i) EncodeEdbField(layout_.fields[i], values[i], record.data());
+  for (std::size_t i = 0; i < given; ++i)
+    EncodeEdbField(layout_.fields[i], values[i], record.data());
 
   std::vector<std::byte> counts(8);
   StoreInt32(counts.data(), header.record_count + 1);
@@ -459,17 +470,21 @@ bool EdbDatabase::Impl::Purge() {
   for (std::int64_t i = 0; i < count; ++i) {
     if (LoadInt32(RecordAt(i)) <= 0) continue;
     ++live;
-    if (!runs.empty() && runs.back().first + runs.back().count == i) ++runs.back().count;
-    else runs.push_back({i, 1});
+    if (!runs.empty() && runs.back().first + runs.back().count == i)
+      ++runs.back().count;
+    else
+      runs.push_back({i, 1});
   }
   // Identifiers of purged records stay used: the next one stays above every one ever seen.
   std::int32_t next_id = layout_.header.next_id;
   if (max_id_ < std::numeric_limits<std::int32_t>::max()) next_id = std::max(next_id, max_id_ + 1);
-  const bool unchanged = live == count && next_id == layout_.header.next_id && image_.size() == layout_.RecordsEnd();
+  const bool unchanged =
+      live == count && next_id == layout_.header.next_id && image_.size() == layout_.RecordsEnd();
   if (unchanged) {
     EndWrite();
   } else {
-    std::vector<std::byte> head(image_.begin(), image_.begin() + static_cast<std::ptrdiff_t>(layout_.records_offset));
+    std::vector<std::byte> head(
+        image_.begin(), image_.begin() + static_cast<std::ptrdiff_t>(layout_.records_offset));
     StoreInt32(head.data() + kEdbRecordCountOffset, static_cast<std::int32_t>(live));
     StoreInt32(head.data() + kEdbNextIdOffset, next_id);
     // The journal is made void on disk first, so that no old journal can come back beside the
@@ -483,7 +498,8 @@ bool EdbDatabase::Impl::Purge() {
       std::uint64_t at = layout_.records_offset;
       for (const Run& run : runs) {
         if (!ok) break;
-        ok = out->CopyFrom(*file_, layout_.RecordOffset(run.first), at, static_cast<std::uint64_t>(run.count) * length);
+        ok = out->CopyFrom(*file_, layout_.RecordOffset(run.first), at,
+                           static_cast<std::uint64_t>(run.count) * length);
         at += static_cast<std::uint64_t>(run.count) * length;
       }
       ok = ok && out->Sync();

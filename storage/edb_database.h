@@ -15,12 +15,12 @@ class FileSystem;
 // Why the last engine operation of this thread failed.
 enum class EdbError {
   kNone,
-  kNotFound,       // no such file, record, bookmark or alias
-  kBadFormat,      // the file does not have the record-database layout
-  kIo,             // reading, writing or syncing failed
-  kRecordGone,     // the current record was deleted or purged meanwhile
-  kNoDatabase,     // no current database
-  kFull,           // no identifier or record number is left for another record
+  kNotFound,    // no such file, record, bookmark or alias
+  kBadFormat,   // the file does not have the record-database layout
+  kIo,          // reading, writing or syncing failed
+  kRecordGone,  // the current record was deleted or purged meanwhile
+  kNoDatabase,  // no current database
+  kFull,        // no identifier or record number is left for another record
 };
 EdbError LastEdbError();
 
@@ -41,11 +41,11 @@ class EdbDatabase {
   int FieldCount() const;
   std::string FieldName(int field) const;  // 1-based; GBK bytes
 
-  int RecordCount();  // deleted-marked records included
-  bool GoTo(int record_number);  // clamps to 1 … count; false only on an empty file
-  int Bookmark() const;  // identifier of the current record, 0 when there is none
+  int RecordCount();                // deleted-marked records included
+  bool GoTo(int record_number);     // clamps to 1 … count; false only on an empty file
+  int Bookmark() const;             // identifier of the current record, 0 when there is none
   bool GoToBookmark(int bookmark);  // on failure the current record stays
-  bool IsDeleted() const;  // current record is marked deleted
+  bool IsDeleted() const;           // current record is marked deleted
 
   // Text fields up to their terminator (at most the width), numbers as double.
   // A field number that does not exist is a programming error and stops the program.

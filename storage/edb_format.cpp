@@ -28,11 +28,23 @@ void StoreUint32(std::byte* at, std::uint32_t value) {
 // Bytes a value of the type occupies; 0 for an unknown code. Text takes its width.
 std::int32_t FixedSize(std::int32_t code) {
   switch (code) {
-    case 1: case 7: return 1;
-    case 2: return 2;
-    case 3: case 5: case 9: case 11: case 12: return 4;
-    case 4: case 6: case 8: return 8;
-    default: return 0;
+    case 1:
+    case 7:
+      return 1;
+    case 2:
+      return 2;
+    case 3:
+    case 5:
+    case 9:
+    case 11:
+    case 12:
+      return 4;
+    case 4:
+    case 6:
+    case 8:
+      return 8;
+    default:
+      return 0;
   }
 }
 
@@ -61,7 +73,8 @@ double TextToNumber(const std::string& text) {
 
 std::string NumberToText(double value) {
   char buffer[64];
-  auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 13);
+  auto result =
+      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 13);
   return std::string(buffer, result.ptr);
 }
 
@@ -79,7 +92,9 @@ std::uint32_t LoadUint32(const std::byte* at) {
          std::to_integer<std::uint32_t>(at[2]) << 16 | std::to_integer<std::uint32_t>(at[3]) << 24;
 }
 
-void StoreInt32(std::byte* at, std::int32_t value) { StoreUint32(at, static_cast<std::uint32_t>(value)); }
+void StoreInt32(std::byte* at, std::int32_t value) {
+  StoreUint32(at, static_cast<std::uint32_t>(value));
+}
 
 std::optional<EdbHeader> DecodeEdbHeader(std::span<const std::byte> bytes) {
   if (bytes.size() < kEdbHeaderSize) return std::nullopt;
@@ -105,7 +120,8 @@ std::optional<EdbLayout> ParseEdbLayout(std::span<const std::byte> file) {
   if (field_count < 1 || field_count > kEdbMaxFieldCount) return std::nullopt;
   EdbLayout layout;
   layout.header = *header;
-  layout.records_offset = kEdbDescriptorsOffset + kEdbDescriptorSize * static_cast<std::uint64_t>(field_count);
+  layout.records_offset =
+      kEdbDescriptorsOffset + kEdbDescriptorSize * static_cast<std::uint64_t>(field_count);
   if (file.size() < layout.records_offset) return std::nullopt;
   // The count must fit in the bytes that are there; division avoids any overflow.
   const std::uint64_t record_bytes = file.size() - layout.records_offset;
@@ -115,7 +131,8 @@ std::optional<EdbLayout> ParseEdbLayout(std::span<const std::byte> file) {
   }
   layout.fields.reserve(static_cast<std::size_t>(field_count));
   for (std::int32_t i = 0; i < field_count; ++i) {
-    const std::byte* at = file.data() + kEdbDescriptorsOffset + kEdbDescriptorSize * static_cast<std::size_t>(i);
+    const std::byte* at =
+        file.data() + kEdbDescriptorsOffset + kEdbDescriptorSize * static_cast<std::size_t>(i);
     EdbField field;
     const void* zero = std::memchr(at, 0, kEdbFieldNameMaxLength + 1);
     if (zero == nullptr) return std::nullopt;
@@ -146,22 +163,29 @@ EdbValue DecodeEdbField(const EdbField& field, const std::byte* record) {
     case EdbType::kText: {
       const void* zero = std::memchr(at, 0, static_cast<std::size_t>(field.size));
       const std::size_t length =
-          zero ? static_cast<std::size_t>(static_cast<const std::byte*>(zero) - at) : static_cast<std::size_t>(field.size);
+          zero ? static_cast<std::size_t>(static_cast<const std::byte*>(zero) - at)
+               : static_cast<std::size_t>(field.size);
       return std::string(reinterpret_cast<const char*>(at), length);
     }
-    case EdbType::kByte: return static_cast<double>(std::to_integer<std::uint8_t>(at[0]));
-    case EdbType::kLogical: return at[0] != std::byte{0} ? 1.0 : 0.0;
+    case EdbType::kByte:
+      return static_cast<double>(std::to_integer<std::uint8_t>(at[0]));
+    case EdbType::kLogical:
+      return at[0] != std::byte{0} ? 1.0 : 0.0;
     case EdbType::kShort:
-      return static_cast<double>(static_cast<std::int16_t>(std::to_integer<std::uint16_t>(at[0]) |
-                                                           std::to_integer<std::uint16_t>(at[1]) << 8));
-    case EdbType::kFloat: return static_cast<double>(std::bit_cast<float>(LoadUint32(at)));
-    case EdbType::kLong: return static_cast<double>(static_cast<std::int64_t>(LoadUint64(at)));
+      return static_cast<double>(static_cast<std::int16_t>(
+          std::to_integer<std::uint16_t>(at[0]) | std::to_integer<std::uint16_t>(at[1]) << 8));
+    case EdbType::kFloat:
+      return static_cast<double>(std::bit_cast<float>(LoadUint32(at)));
+    case EdbType::kLong:
+      return static_cast<double>(static_cast<std::int64_t>(LoadUint64(at)));
     case EdbType::kDouble:
-    case EdbType::kDateTime: return std::bit_cast<double>(LoadUint64(at));
+    case EdbType::kDateTime:
+      return std::bit_cast<double>(LoadUint64(at));
     case EdbType::kInteger:
     case EdbType::kRoutine:
     case EdbType::kByteSet:
-    case EdbType::kMemo: return static_cast<double>(LoadInt32(at));
+    case EdbType::kMemo:
+      return static_cast<double>(LoadInt32(at));
   }
   return 0.0;
 }
@@ -169,8 +193,9 @@ EdbValue DecodeEdbField(const EdbField& field, const std::byte* record) {
 void EncodeEdbField(const EdbField& field, const EdbValue& value, std::byte* record) {
   std::byte* at = record + field.offset;
   if (field.type == EdbType::kText) {
-    const std::string text =
-        std::holds_alternative<std::string>(value) ? std::get<std::string>(value) : NumberToText(std::get<double>(value));
+    const std::string text = std::holds_alternative<std::string>(value)
+                                 ? std::get<std::string>(value)
+                                 : NumberToText(std::get<double>(value));
     const std::size_t width = static_cast<std::size_t>(field.size);
     const std::size_t length = text.size() < width ? text.size() : width;
     std::memcpy(at, text.data(), length);
@@ -179,8 +204,12 @@ void EncodeEdbField(const EdbField& field, const EdbValue& value, std::byte* rec
   }
   const double number = AsNumber(value);
   switch (field.type) {
-    case EdbType::kByte: at[0] = static_cast<std::byte>(SaturateTo<std::uint8_t>(number)); return;
-    case EdbType::kLogical: at[0] = std::byte{number != 0 && !std::isnan(number) ? std::uint8_t{1} : std::uint8_t{0}}; return;
+    case EdbType::kByte:
+      at[0] = static_cast<std::byte>(SaturateTo<std::uint8_t>(number));
+      return;
+    case EdbType::kLogical:
+      at[0] = std::byte{number != 0 && !std::isnan(number) ? std::uint8_t{1} : std::uint8_t{0}};
+      return;
     case EdbType::kShort: {
       const auto bits = static_cast<std::uint16_t>(SaturateTo<std::int16_t>(number));
       at[0] = static_cast<std::byte>(bits);
@@ -196,14 +225,21 @@ void EncodeEdbField(const EdbField& field, const EdbValue& value, std::byte* rec
       StoreUint32(at, std::bit_cast<std::uint32_t>(static_cast<float>(clamped)));
       return;
     }
-    case EdbType::kLong: StoreUint64(at, static_cast<std::uint64_t>(SaturateTo<std::int64_t>(number))); return;
+    case EdbType::kLong:
+      StoreUint64(at, static_cast<std::uint64_t>(SaturateTo<std::int64_t>(number)));
+      return;
     case EdbType::kDouble:
-    case EdbType::kDateTime: StoreUint64(at, std::bit_cast<std::uint64_t>(number)); return;
+    case EdbType::kDateTime:
+      StoreUint64(at, std::bit_cast<std::uint64_t>(number));
+      return;
     case EdbType::kInteger:
     case EdbType::kRoutine:
     case EdbType::kByteSet:
-    case EdbType::kMemo: StoreInt32(at, SaturateTo<std::int32_t>(number)); return;
-    case EdbType::kText: return;
+    case EdbType::kMemo:
+      StoreInt32(at, SaturateTo<std::int32_t>(number));
+      return;
+    case EdbType::kText:
+      return;
   }
 }
 

@@ -85,8 +85,8 @@ struct EdbLayout {
   std::vector<EdbField> fields;
   std::uint64_t records_offset = 0;  // where record 1 starts
   std::uint64_t RecordOffset(std::int64_t index) const {
-    return records_offset + static_cast<std::uint64_t>(index) *
-                                static_cast<std::uint64_t>(header.record_length);
+    return records_offset +
+           static_cast<std::uint64_t>(index) * static_cast<std::uint64_t>(header.record_length);
   }
   std::uint64_t RecordsEnd() const { return RecordOffset(header.record_count); }
 };

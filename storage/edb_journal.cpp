@@ -76,9 +76,11 @@ std::optional<Journal> DecodeJournal(std::span<const std::byte> bytes) {
     at += kRegionHeaderSize;
     if (body - at < old_length + new_length) return std::nullopt;
     // Regions must describe writes inside the sizes they claim, or a rollback would scribble.
-    if (region.offset > journal.new_size || new_length > journal.new_size - region.offset) return std::nullopt;
-    const std::uint64_t expected_old =
-        region.offset >= journal.old_size ? 0 : std::min(new_length, journal.old_size - region.offset);
+    if (region.offset > journal.new_size || new_length > journal.new_size - region.offset)
+      return std::nullopt;
+    const std::uint64_t expected_old = region.offset >= journal.old_size
+                                           ? 0
+                                           : std::min(new_length, journal.old_size - region.offset);
     if (old_length != expected_old) return std::nullopt;
     region.old_bytes.assign(bytes.begin() + static_cast<std::ptrdiff_t>(at),
                             bytes.begin() + static_cast<std::ptrdiff_t>(at + old_length));
@@ -143,7 +145,8 @@ Recovery RecoverJournal(FileSystem& fs, File& database, const std::filesystem::p
   return Recovery::kRecovered;
 }
 
-bool WriteJournal(FileSystem& fs, const std::filesystem::path& database_path, const Journal& journal) {
+bool WriteJournal(FileSystem& fs, const std::filesystem::path& database_path,
+                  const Journal& journal) {
   const std::filesystem::path journal_path = JournalPath(database_path);
   bool created = false;
   std::unique_ptr<File> file = fs.Open(journal_path, FileMode::kReadWrite);

@@ -41,15 +41,16 @@ std::optional<Journal> DecodeJournal(std::span<const std::byte> bytes);
 std::filesystem::path JournalPath(const std::filesystem::path& database);
 
 // Makes the journal durable before the database is touched. Call with the database locked.
-bool WriteJournal(FileSystem& fs, const std::filesystem::path& database_path, const Journal& journal);
+bool WriteJournal(FileSystem& fs, const std::filesystem::path& database_path,
+                  const Journal& journal);
 
 // Zeroes the magic of the journal, if there is one; with durable the zeroes are synced.
 bool InvalidateJournal(FileSystem& fs, const std::filesystem::path& database_path, bool durable);
 
 enum class Recovery {
-  kNothing,     // no valid journal
-  kRecovered,   // the database is back in a committed state, durably; the journal is void
-  kFailed,      // I/O failed; the journal stays for the next attempt
+  kNothing,    // no valid journal
+  kRecovered,  // the database is back in a committed state, durably; the journal is void
+  kFailed,     // I/O failed; the journal stays for the next attempt
 };
 
 // Brings the database back to a committed state after an interrupted change: when every new

@@ -57,13 +57,19 @@ std::string EdbWorkspace::FieldName(int field) {
 }
 
 int EdbWorkspace::RecordCount() { return current_ ? current_->RecordCount() : 0; }
-bool EdbWorkspace::GoTo(int record_number) { return current_ ? current_->GoTo(record_number) : NoDatabase(); }
+bool EdbWorkspace::GoTo(int record_number) {
+  return current_ ? current_->GoTo(record_number) : NoDatabase();
+}
 int EdbWorkspace::Bookmark() { return current_ ? current_->Bookmark() : 0; }
-bool EdbWorkspace::GoToBookmark(int bookmark) { return current_ ? current_->GoToBookmark(bookmark) : NoDatabase(); }
+bool EdbWorkspace::GoToBookmark(int bookmark) {
+  return current_ ? current_->GoToBookmark(bookmark) : NoDatabase();
+}
 EdbValue EdbWorkspace::Read(int field) { return ForReading(current_).Read(field); }
 std::string EdbWorkspace::ReadText(int field) { return ForReading(current_).ReadText(field); }
 double EdbWorkspace::ReadNumber(int field) { return ForReading(current_).ReadNumber(field); }
-bool EdbWorkspace::Add(const std::vector<EdbValue>& values) { return current_ ? current_->Add(values) : NoDatabase(); }
+bool EdbWorkspace::Add(const std::vector<EdbValue>& values) {
+  return current_ ? current_->Add(values) : NoDatabase();
+}
 bool EdbWorkspace::Modify(const std::vector<std::optional<EdbValue>>& values) {
   return current_ ? current_->Modify(values) : NoDatabase();
 }

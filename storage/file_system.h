@@ -15,7 +15,9 @@ struct FileIdentity {
   std::uint64_t inode = 0;
   std::uint64_t size = 0;
   std::int64_t modified_ns = 0;
-  bool SameFile(const FileIdentity& other) const { return device == other.device && inode == other.inode; }
+  bool SameFile(const FileIdentity& other) const {
+    return device == other.device && inode == other.inode;
+  }
   bool operator==(const FileIdentity&) const = default;
 };
 
@@ -27,7 +29,8 @@ class File {
   virtual bool WriteAt(std::uint64_t offset, std::span<const std::byte> data) = 0;
   // Copies length bytes of source, from source_offset on, to offset in this file; in the kernel
   // where it can, so that large copies never pass through the program.
-  virtual bool CopyFrom(File& source, std::uint64_t source_offset, std::uint64_t offset, std::uint64_t length) = 0;
+  virtual bool CopyFrom(File& source, std::uint64_t source_offset, std::uint64_t offset,
+                        std::uint64_t length) = 0;
   virtual bool Truncate(std::uint64_t size) = 0;
   // Makes the written contents durable. A failure means they may be lost even if a later sync
   // succeeds.
@@ -48,6 +51,7 @@ enum class FileMode {
   kReadOnly,        // existing file
   kReadWrite,       // existing file
   kCreateTruncate,  // created or emptied, read-write
+  kCreateNew,       // created, read-write; fails when the name exists
 };
 
 // All file access of the record-database engine, so that tests can inject faults and crashes.
@@ -59,7 +63,8 @@ class FileSystem {
   virtual Lookup Stat(const std::filesystem::path& path, FileIdentity& identity) = 0;
   virtual bool Rename(const std::filesystem::path& from, const std::filesystem::path& to) = 0;
   // A second name for an existing file; fails when the new name exists, never replacing it.
-  virtual bool Link(const std::filesystem::path& existing, const std::filesystem::path& new_name) = 0;
+  virtual bool Link(const std::filesystem::path& existing,
+                    const std::filesystem::path& new_name) = 0;
   virtual bool Remove(const std::filesystem::path& path) = 0;
   virtual bool SyncDirectory(const std::filesystem::path& directory) = 0;
 

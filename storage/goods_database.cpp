@@ -67,12 +67,16 @@ constexpr std::array<TemplateField, 6> kFields = {{
 // after their terminators.
 constexpr std::array<TemplateRecord, 4> kRecords = {{
     {16, "K001", std::string_view("\x00\x00\xC8\x41", 4), "\xB8\xF6", 100,  // 个
-     std::string_view("\x54\xD0\xF4\x00\xCA\xC7\xB3\xF5\xCA\xBC\xC8\xED\xBC\xFE\xB5\xC4\xB2\xE2\xCA\xD4", 20)},  // T恤
+     std::string_view(
+         "\x54\xD0\xF4\x00\xCA\xC7\xB3\xF5\xCA\xBC\xC8\xED\xBC\xFE\xB5\xC4\xB2\xE2\xCA\xD4",
+         20)},                                                              // T恤
     {17, "K002", std::string_view("\x00\x00\xFA\x42", 4), "\xCB\xAB", 200,  // 双
-     std::string_view("\xBF\xE3\xD7\xD3\x00\xC7\xB3\xF5\xCA\xBC\xC8\xED\xBC\xFE\xB5\xC4\xB2\xE2\xCA\xD4", 20)},  // 裤子
-    {18, "K003", std::string_view("\x00\x00\xFA\x42", 4), "\xCC\xF5", 199,  // 条
-     std::string_view("\xC4\xDA\xD2\xC2\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0", 20)},  // 内衣
-    {19, "K004", std::string_view("\x00\x1E\xF5\x47", 4), "\xC1\xBE", 200,  // 辆
+     std::string_view(
+         "\xBF\xE3\xD7\xD3\x00\xC7\xB3\xF5\xCA\xBC\xC8\xED\xBC\xFE\xB5\xC4\xB2\xE2\xCA\xD4",
+         20)},                                                                       // 裤子
+    {18, "K003", std::string_view("\x00\x00\xFA\x42", 4), "\xCC\xF5", 199,           // 条
+     std::string_view("\xC4\xDA\xD2\xC2\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0", 20)},      // 内衣
+    {19, "K004", std::string_view("\x00\x1E\xF5\x47", 4), "\xC1\xBE", 200,           // 辆
      std::string_view("\xBC\xAA\xC6\xD5\xB3\xB5\0\0\0\0\0\0\0\0\0\0\0\0\0\0", 20)},  // 吉普车
 }};
 
@@ -81,9 +85,9 @@ constexpr std::array<std::byte, kTemplateSize> BuildTemplate() {
   out.Bytes("WEDB");
   out.Int32(0x00010000);
   out.Bytes(std::string_view("\x92\x75\xAE\xBC\x3D\xAA\xE4\x40", 8));  // 2015-11-13 22:18:10
-  out.Int32(4);    // records
-  out.Int32(20);   // next identifier
-  out.Int32(92);   // record length
+  out.Int32(4);                                                        // records
+  out.Int32(20);                                                       // next identifier
+  out.Int32(92);                                                       // record length
   out.Zeros(84);
   out.Int32(static_cast<std::int32_t>(kFields.size()));
   for (const TemplateField& field : kFields) {
@@ -129,8 +133,16 @@ bool WriteGoodsTemplateIfMissing(const std::filesystem::path& path, FileSystem& 
     std::unique_ptr<File> file = fs.Open(temporary, FileMode::kCreateTruncate);
     ok = file && file->WriteAt(0, kTemplate) && file->Sync();
   }
-  if (ok) fs.Link(temporary, path);
+  bool linked = ok && fs.Link(temporary, path);
   fs.Remove(temporary);
+  FileIdentity now;
+  if (ok && !linked && fs.Stat(path, now) == Lookup::kMissing) {
+    // A file system without hard links: create the name exclusively, which still never
+    // replaces a file, and write the image into it.
+    std::unique_ptr<File> file = fs.Open(path, FileMode::kCreateNew);
+    ok = file && file->WriteAt(0, kTemplate) && file->Sync();
+    if (file && !ok) fs.Remove(path);  // ours alone, and not a database
+  }
   std::filesystem::path directory = path.parent_path();
   if (directory.empty()) directory = ".";
   const bool durable = fs.SyncDirectory(directory);

@@ -17,7 +17,8 @@ FileIdentity IdentityOf(const struct stat& st) {
   identity.device = static_cast<std::uint64_t>(st.st_dev);
   identity.inode = static_cast<std::uint64_t>(st.st_ino);
   identity.size = static_cast<std::uint64_t>(st.st_size);
-  identity.modified_ns = static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1'000'000'000 + st.st_mtim.tv_nsec;
+  identity.modified_ns =
+      static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1'000'000'000 + st.st_mtim.tv_nsec;
   return identity;
 }
 
@@ -29,7 +30,8 @@ class PosixFile final : public File {
   bool ReadAt(std::uint64_t offset, std::span<std::byte> out) override {
     std::size_t done = 0;
     while (done < out.size()) {
-      const ssize_t n = ::pread(fd_, out.data() + done, out.size() - done, static_cast<off_t>(offset + done));
+      const ssize_t n =
+          ::pread(fd_, out.data() + done, out.size() - done, static_cast<off_t>(offset + done));
       if (n < 0 && errno == EINTR) continue;
       if (n <= 0) return false;
       done += static_cast<std::size_t>(n);
@@ -40,7 +42,8 @@ class PosixFile final : public File {
   bool WriteAt(std::uint64_t offset, std::span<const std::byte> data) override {
     std::size_t done = 0;
     while (done < data.size()) {
-      const ssize_t n = ::pwrite(fd_, data.data() + done, data.size() - done, static_cast<off_t>(offset + done));
+      const ssize_t n =
+          ::pwrite(fd_, data.data() + done, data.size() - done, static_cast<off_t>(offset + done));
       if (n < 0 && errno == EINTR) continue;
       if (n <= 0) return false;
       done += static_cast<std::size_t>(n);
@@ -48,7 +51,8 @@ class PosixFile final : public File {
     return true;
   }
 
-  bool CopyFrom(File& source, std::uint64_t source_offset, std::uint64_t offset, std::uint64_t length) override {
+  bool CopyFrom(File& source, std::uint64_t source_offset, std::uint64_t offset,
+                std::uint64_t length) override {
     auto* posix = dynamic_cast<PosixFile*>(&source);
     std::uint64_t done = 0;
     bool kernel_copy = posix != nullptr;
@@ -68,8 +72,10 @@ class PosixFile final : public File {
     }
     std::vector<std::byte> buffer(std::min<std::uint64_t>(length - done, 1 << 20));
     while (done < length) {
-      const std::span<std::byte> chunk(buffer.data(), std::min<std::uint64_t>(buffer.size(), length - done));
-      if (!source.ReadAt(source_offset + done, chunk) || !WriteAt(offset + done, chunk)) return false;
+      const std::span<std::byte> chunk(buffer.data(),
+                                       std::min<std::uint64_t>(buffer.size(), length - done));
+      if (!source.ReadAt(source_offset + done, chunk) || !WriteAt(offset + done, chunk))
+        return false;
       done += chunk.size();
     }
     return true;
@@ -110,9 +116,18 @@ class PosixFileSystem final : public FileSystem {
   std::unique_ptr<File> Open(const std::filesystem::path& path, FileMode mode) override {
     int flags = O_CLOEXEC;
     switch (mode) {
-      case FileMode::kReadOnly: flags |= O_RDONLY; break;
-      case FileMode::kReadWrite: flags |= O_RDWR; break;
-      case FileMode::kCreateTruncate: flags |= O_RDWR | O_CREAT | O_TRUNC; break;
+      case FileMode::kReadOnly:
+        flags |= O_RDONLY;
+        break;
+      case FileMode::kReadWrite:
+        flags |= O_RDWR;
+        break;
+      case FileMode::kCreateTruncate:
+        flags |= O_RDWR | O_CREAT | O_TRUNC;
+        break;
+      case FileMode::kCreateNew:
+        flags |= O_RDWR | O_CREAT | O_EXCL;
+        break;
     }
     int fd;
     do fd = ::open(path.c_str(), flags, 0666);
@@ -123,7 +138,8 @@ class PosixFileSystem final : public FileSystem {
 
   Lookup Stat(const std::filesystem::path& path, FileIdentity& identity) override {
     struct stat st {};
-    if (::stat(path.c_str(), &st) != 0) return errno == ENOENT || errno == ENOTDIR ? Lookup::kMissing : Lookup::kError;
+    if (::stat(path.c_str(), &st) != 0)
+      return errno == ENOENT || errno == ENOTDIR ? Lookup::kMissing : Lookup::kError;
     identity = IdentityOf(st);
     return Lookup::kFound;
   }

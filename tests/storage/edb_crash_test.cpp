@@ -35,15 +35,19 @@ const std::vector<Step>& Workload() {
   static const std::vector<Step> steps = {
       {"add 20", [](EdbDatabase& db) { return db.Add(Goods("A", 1)); }},
       {"add 21", [](EdbDatabase& db) { return db.Add(Goods("B", 2)); }},
-      {"modify 17", [](EdbDatabase& db) {
-         return db.GoToBookmark(17) && db.Modify({std::string("changed"), std::nullopt, 9.5, std::nullopt, 42.0});
+      {"modify 17",
+       [](EdbDatabase& db) {
+         return db.GoToBookmark(17) &&
+                db.Modify({std::string("changed"), std::nullopt, 9.5, std::nullopt, 42.0});
        }},
       {"delete 21", [](EdbDatabase& db) { return db.GoToBookmark(21) && db.Delete(); }},
       {"delete 16", [](EdbDatabase& db) { return db.GoToBookmark(16) && db.Delete(); }},
       {"purge", [](EdbDatabase& db) { return db.Purge(); }},
       {"add 22", [](EdbDatabase& db) { return db.Add(Goods("C", 3)); }},
-      {"modify 20", [](EdbDatabase& db) {
-         return db.GoToBookmark(20) && db.Modify({std::nullopt, std::string(30, 'x'), std::nullopt, std::nullopt, -1.0});
+      {"modify 20",
+       [](EdbDatabase& db) {
+         return db.GoToBookmark(20) &&
+                db.Modify({std::nullopt, std::string(30, 'x'), std::nullopt, std::nullopt, -1.0});
        }},
       {"delete 22", [](EdbDatabase& db) { return db.GoToBookmark(22) && db.Delete(); }},
       {"purge again", [](EdbDatabase& db) { return db.Purge(); }},
@@ -75,8 +79,9 @@ std::vector<std::string> Dump(EdbDatabase& db) {
     std::string row = std::to_string(db.Bookmark()) + (db.IsDeleted() ? " deleted" : "");
     for (int f = 1; f <= db.FieldCount(); ++f) {
       const EdbValue value = db.Read(f);
-      row += "|" + (std::holds_alternative<std::string>(value) ? std::get<std::string>(value)
-                                                               : std::to_string(std::get<double>(value)));
+      row += "|" + (std::holds_alternative<std::string>(value)
+                        ? std::get<std::string>(value)
+                        : std::to_string(std::get<double>(value)));
     }
     rows.push_back(row);
   }
@@ -120,12 +125,12 @@ TEST(EdbCrash, UndisturbedWorkloadLeavesNoLiveJournal) {
 TEST(EdbCrash, EveryCrashPointLeavesTheBeforeOrAfterState) {
   const auto& snapshots = Snapshots();
   const FaultFileSystem::CrashKeeps modes[] = {FaultFileSystem::CrashKeeps::kNothing,
-                                                FaultFileSystem::CrashKeeps::kEverything,
-                                                FaultFileSystem::CrashKeeps::kSome};
+                                               FaultFileSystem::CrashKeeps::kEverything,
+                                               FaultFileSystem::CrashKeeps::kSome};
   for (FaultFileSystem::CrashKeeps keeps : modes) {
     for (int k = 0;; ++k) {
-      SCOPED_TRACE("crash mode " + std::to_string(static_cast<int>(keeps)) + " after " + std::to_string(k) +
-                   " mutating calls");
+      SCOPED_TRACE("crash mode " + std::to_string(static_cast<int>(keeps)) + " after " +
+                   std::to_string(k) + " mutating calls");
       FaultFileSystem fs;
       fs.SetContents(kPath, TemplateBytes());
       auto db = EdbDatabase::Open(kPath, fs);
@@ -138,13 +143,15 @@ TEST(EdbCrash, EveryCrashPointLeavesTheBeforeOrAfterState) {
       }
       const bool crashed = fs.Crashed();
       db.reset();
-      for (std::uint32_t seed = 1; seed <= (keeps == FaultFileSystem::CrashKeeps::kSome ? 4u : 1u); ++seed) {
+      for (std::uint32_t seed = 1; seed <= (keeps == FaultFileSystem::CrashKeeps::kSome ? 4u : 1u);
+           ++seed) {
         auto disk = fs.AfterCrash(keeps, seed * 7919u + static_cast<std::uint32_t>(k));
         const std::string recovered = OpenAndRead(*disk);
         const int state = SnapshotIndex(recovered);
         // Every reported success survives; the interrupted step is wholly there or wholly not.
         ASSERT_TRUE(state == succeeded || state == succeeded + 1)
-            << "state " << state << " after " << succeeded << " reported successes (seed " << seed << ")";
+            << "state " << state << " after " << succeeded << " reported successes (seed " << seed
+            << ")";
         // The recovery itself was durable: a power cut right after the open changes nothing.
         auto again = disk->AfterCrash(FaultFileSystem::CrashKeeps::kNothing, 0);
         ASSERT_EQ(OpenAndRead(*again), recovered);
@@ -177,8 +184,8 @@ TEST(EdbIoError, EveryFailedCallIsReportedAndLosesNothing) {
   };
   for (const auto& c : cases) {
     for (int n = 1;; ++n) {
-      SCOPED_TRACE("fault " + std::to_string(static_cast<int>(c.fault)) + " x" + std::to_string(c.repeat) +
-                   " from call " + std::to_string(n));
+      SCOPED_TRACE("fault " + std::to_string(static_cast<int>(c.fault)) + " x" +
+                   std::to_string(c.repeat) + " from call " + std::to_string(n));
       FaultFileSystem fs;
       fs.SetContents(kPath, TemplateBytes());
       auto db = EdbDatabase::Open(kPath, fs);
@@ -213,7 +220,8 @@ TEST(EdbIoError, EveryFailedCallIsReportedAndLosesNothing) {
         } else {
           ASSERT_TRUE(state == faulted_step || state == faulted_step + 1) << "state " << state;
         }
-        ASSERT_EQ(OpenAndRead(*disk->AfterCrash(FaultFileSystem::CrashKeeps::kNothing, 0)), contents);
+        ASSERT_EQ(OpenAndRead(*disk->AfterCrash(FaultFileSystem::CrashKeeps::kNothing, 0)),
+                  contents);
       }
       // The open database agrees with the file and keeps working.
       auto reopened = EdbDatabase::Open(kPath, fs);
@@ -235,7 +243,8 @@ TEST(EdbCrash, TemplateIsWhollyThereOrAbsentAfterAnyCrash) {
     FaultFileSystem fs;
     fs.CrashAfter(k);
     const bool reported = WriteGoodsTemplateIfMissing(kPath, fs);
-    for (auto keeps : {FaultFileSystem::CrashKeeps::kNothing, FaultFileSystem::CrashKeeps::kEverything}) {
+    for (auto keeps :
+         {FaultFileSystem::CrashKeeps::kNothing, FaultFileSystem::CrashKeeps::kEverything}) {
       auto disk = fs.AfterCrash(keeps, 1);
       if (disk->Exists(kPath)) {
         EXPECT_EQ(disk->Contents(kPath), TemplateBytes());
@@ -254,7 +263,8 @@ TEST(EdbJournal, TornOrForeignJournalsAreRejected) {
   Journal journal;
   journal.old_size = 100;
   journal.new_size = 120;
-  journal.regions.push_back({16, std::vector<std::byte>(8, std::byte{1}), std::vector<std::byte>(8, std::byte{2})});
+  journal.regions.push_back(
+      {16, std::vector<std::byte>(8, std::byte{1}), std::vector<std::byte>(8, std::byte{2})});
   journal.regions.push_back({100, {}, std::vector<std::byte>(20, std::byte{3})});
   const std::vector<std::byte> bytes = EncodeJournal(journal);
   const std::optional<Journal> decoded = DecodeJournal(bytes);
@@ -293,7 +303,8 @@ TEST(EdbJournal, RegionsOutsideTheirSizesAreRejected) {
     Journal journal;
     journal.old_size = c.old_size;
     journal.new_size = c.new_size;
-    journal.regions.push_back({c.offset, std::vector<std::byte>(c.old_length), std::vector<std::byte>(c.new_length)});
+    journal.regions.push_back(
+        {c.offset, std::vector<std::byte>(c.old_length), std::vector<std::byte>(c.new_length)});
     EXPECT_FALSE(DecodeJournal(EncodeJournal(journal)).has_value());
   }
 }

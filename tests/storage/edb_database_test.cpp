@@ -22,7 +22,7 @@ namespace quill {
 namespace {
 
 const std::string kTestGoods = "\xB2\xE2\xCA\xD4\xC9\xCC\xC6\xB7";  // 测试商品
-const std::string kPiece = "\xB8\xF6";                             // 个
+const std::string kPiece = "\xB8\xF6";                              // 个
 
 std::string FileBytes(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
@@ -157,7 +157,8 @@ TEST_F(EdbDatabaseTest, TextsAreCutToTheFieldWidth) {
       {"19 bytes", std::string(19, 'a'), std::string(19, 'a')},
       {"exactly 20 bytes, no terminator", std::string(20, 'b'), std::string(20, 'b')},
       {"21 bytes", std::string(21, 'c'), std::string(20, 'c')},
-      {"cut inside a two-byte character", std::string(19, 'd') + "\xB2\xE2", std::string(19, 'd') + "\xB2"},
+      {"cut inside a two-byte character", std::string(19, 'd') + "\xB2\xE2",
+       std::string(19, 'd') + "\xB2"},
       {"embedded terminator", std::string("ab\0cd", 5), "ab"},
   };
   for (const auto& c : cases) {
@@ -269,7 +270,8 @@ TEST_F(EdbDatabaseTest, PurgeWithNothingMarkedKeepsTheFile) {
   ASSERT_TRUE(db_->GoTo(3));
   ASSERT_TRUE(db_->Purge());
   EXPECT_EQ(db_->Bookmark(), 16);
-  EXPECT_EQ(FileBytes(path_), std::string(reinterpret_cast<const char*>(GoodsTemplateImage().data()), 916));
+  EXPECT_EQ(FileBytes(path_),
+            std::string(reinterpret_cast<const char*>(GoodsTemplateImage().data()), 916));
 }
 
 TEST_F(EdbDatabaseTest, PurgingEveryRecordLeavesAnEmptyDatabase) {
@@ -319,11 +321,12 @@ TEST(EdbDatabase, EveryFieldTypeReadsAndConverts) {
     std::int32_t type;
     std::int32_t width;
   };
-  const Field fields[] = {{1, 0}, {2, 0}, {3, 0}, {4, 0}, {5, 0}, {6, 0},
+  const Field fields[] = {{1, 0}, {2, 0}, {3, 0}, {4, 0},  {5, 0},  {6, 0},
                           {7, 0}, {8, 0}, {9, 0}, {10, 5}, {11, 0}, {12, 0}};
   std::string image(116 + 72 * std::size(fields), '\0');
   auto put32 = [&](std::string& out, std::size_t at, std::int32_t value) {
-    for (int b = 0; b < 4; ++b) out[at + b] = static_cast<char>(static_cast<std::uint32_t>(value) >> (8 * b));
+    for (int b = 0; b < 4; ++b)
+      out[at + b] = static_cast<char>(static_cast<std::uint32_t>(value) >> (8 * b));
   };
   image.replace(0, 4, "WEDB");
   put32(image, 4, 0x00010000);
@@ -386,7 +389,8 @@ TEST(EdbDatabase, EveryFieldTypeReadsAndConverts) {
     ASSERT_TRUE(reopened->GoTo(INT_MAX));
     EXPECT_EQ(reopened->Read(c.field), c.read);
   }
-  EXPECT_EQ(std::filesystem::file_size(path), image.size() + std::size(cases) * static_cast<std::size_t>(offset));
+  EXPECT_EQ(std::filesystem::file_size(path),
+            image.size() + std::size(cases) * static_cast<std::size_t>(offset));
 }
 
 TEST(EdbDatabase, MissingFileFailsToOpen) {
@@ -409,13 +413,15 @@ TEST_P(BrokenFixture, OpenFailsWithoutChangingTheFile) {
 INSTANTIATE_TEST_SUITE_P(
     Fixtures, BrokenFixture,
     ::testing::Values("empty.edb", "header_only.edb", "bad_magic.edb", "version_too_new.edb",
-                      "record_count_negative.edb", "record_count_beyond_size.edb", "record_count_absurd.edb",
-                      "truncated_last_record.edb", "next_id_zero.edb", "next_id_negative.edb",
-                      "record_length_too_small.edb", "record_length_negative.edb", "field_count_zero.edb",
+                      "record_count_negative.edb", "record_count_beyond_size.edb",
+                      "record_count_absurd.edb", "truncated_last_record.edb", "next_id_zero.edb",
+                      "next_id_negative.edb", "record_length_too_small.edb",
+                      "record_length_negative.edb", "field_count_zero.edb",
                       "field_count_absurd.edb", "field_count_beyond_size.edb",
                       "descriptor_offset_outside_record.edb", "descriptor_offset_negative.edb",
                       "descriptor_offset_in_record_header.edb", "unknown_type_code.edb",
-                      "text_width_too_wide.edb", "text_width_zero.edb", "field_name_unterminated.edb"),
+                      "text_width_too_wide.edb", "text_width_zero.edb",
+                      "field_name_unterminated.edb"),
     [](const ::testing::TestParamInfo<const char*>& info) {
       std::string name = info.param;
       name = name.substr(0, name.find('.'));
@@ -475,7 +481,8 @@ TEST(EdbDatabase, NoIdentifierLeftMeansAddFailsAndChangesNothing) {
     std::string image(reinterpret_cast<const char*>(GoodsTemplateImage().data()), 916);
     for (int b = 0; b < 4; ++b) {
       image[20 + b] = static_cast<char>(static_cast<std::uint32_t>(c.next_id) >> (8 * b));
-      image[548 + 3 * 92 + b] = static_cast<char>(static_cast<std::uint32_t>(c.last_record_id) >> (8 * b));
+      image[548 + 3 * 92 + b] =
+          static_cast<char>(static_cast<std::uint32_t>(c.last_record_id) >> (8 * b));
     }
     std::ofstream(path, std::ios::binary) << image;
     auto db = EdbDatabase::Open(path);
@@ -521,7 +528,8 @@ TEST_F(EdbDatabaseTest, InterruptedChangeIsUndoneOnOpen) {
   journal.regions.push_back(region);
   const std::vector<std::byte> encoded = EncodeJournal(journal);
   std::ofstream(path_.string() + "-journal", std::ios::binary)
-      .write(reinterpret_cast<const char*>(encoded.data()), static_cast<std::streamsize>(encoded.size()));
+      .write(reinterpret_cast<const char*>(encoded.data()),
+             static_cast<std::streamsize>(encoded.size()));
   std::string torn = before;
   torn.replace(640, 46, std::string(46, 'A'));
   std::ofstream(path_, std::ios::binary | std::ios::trunc) << torn;

@@ -23,7 +23,8 @@ TEST(EdbFileAccess, ScanningMakesNoFileCallPerRecordOrField) {
   fs.SetContents(kPath, TemplateBytes());
   auto db = EdbDatabase::Open(kPath, fs);
   ASSERT_NE(db, nullptr);
-  for (int i = 0; i < 50; ++i) ASSERT_TRUE(db->Add({std::string("g") + std::to_string(i), std::string("n"), 1.0}));
+  for (int i = 0; i < 50; ++i)
+    ASSERT_TRUE(db->Add({std::string("g") + std::to_string(i), std::string("n"), 1.0}));
 
   const std::int64_t before_count = fs.Calls();
   const int count = db->RecordCount();
@@ -41,25 +42,40 @@ TEST(EdbFileAccess, ScanningMakesNoFileCallPerRecordOrField) {
   EXPECT_EQ(fs.Calls(), before_scan);
 }
 
+TEST(EdbFileAccess, TemplateIsWrittenWhereHardLinksAreMissing) {
+  FaultFileSystem fs;
+  fs.DisableLinks();
+  ASSERT_TRUE(WriteGoodsTemplateIfMissing(kPath, fs));
+  EXPECT_EQ(fs.AfterCrash(FaultFileSystem::CrashKeeps::kNothing, 0)->Contents(kPath),
+            TemplateBytes());
+  fs.SetContents(kPath, "mine");
+  EXPECT_TRUE(WriteGoodsTemplateIfMissing(kPath, fs));
+  EXPECT_EQ(fs.Contents(kPath), "mine");
+}
+
 TEST(EdbFileAccess, FailedTemplateWriteNeverLeavesHalfAFile) {
-  for (auto fault : {FaultFileSystem::Fault::kError, FaultFileSystem::Fault::kShortWrite,
-                     FaultFileSystem::Fault::kSyncLosesWrites}) {
-    for (int n = 1;; ++n) {
-      SCOPED_TRACE("fault " + std::to_string(static_cast<int>(fault)) + " at call " + std::to_string(n));
-      FaultFileSystem fs;
-      fs.FailCall(n, fault);
-      const bool reported = WriteGoodsTemplateIfMissing(kPath, fs);
-      if (fs.Exists(kPath)) {
-        EXPECT_EQ(fs.Contents(kPath), TemplateBytes());
-      }
-      if (reported) {
-        ASSERT_TRUE(fs.Exists(kPath));
-        auto cut = fs.AfterCrash(FaultFileSystem::CrashKeeps::kNothing, 0);
-        EXPECT_EQ(cut->Contents(kPath), TemplateBytes()) << "reported but not durable";
-      }
-      if (!fs.FaultHit()) {
-        EXPECT_TRUE(reported);
-        break;
+  for (bool links : {true, false}) {
+    for (auto fault : {FaultFileSystem::Fault::kError, FaultFileSystem::Fault::kShortWrite,
+                       FaultFileSystem::Fault::kSyncLosesWrites}) {
+      for (int n = 1;; ++n) {
+        SCOPED_TRACE("fault " + std::to_string(static_cast<int>(fault)) + " at call " +
+                     std::to_string(n) + (links ? "" : " without hard links"));
+        FaultFileSystem fs;
+        if (!links) fs.DisableLinks();
+        fs.FailCall(n, fault);
+        const bool reported = WriteGoodsTemplateIfMissing(kPath, fs);
+        if (fs.Exists(kPath)) {
+          EXPECT_EQ(fs.Contents(kPath), TemplateBytes());
+        }
+        if (reported) {
+          ASSERT_TRUE(fs.Exists(kPath));
+          auto cut = fs.AfterCrash(FaultFileSystem::CrashKeeps::kNothing, 0);
+          EXPECT_EQ(cut->Contents(kPath), TemplateBytes()) << "reported but not durable";
+        }
+        if (!fs.FaultHit()) {
+          EXPECT_TRUE(reported);
+          break;
+        }
       }
     }
   }

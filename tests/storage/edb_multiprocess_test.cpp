@@ -74,7 +74,8 @@ bool Writer(const std::filesystem::path& path, const std::string& prefix, int st
     const int mine = db->Bookmark();
     if (i % 7 == 0 && !db->Purge()) return false;
     if (!db->GoToBookmark(mine) || db->ReadText(kName) != prefix + std::to_string(i)) return false;
-    if (!db->Modify({std::nullopt, std::nullopt, std::nullopt, std::nullopt, i * 10.0})) return false;
+    if (!db->Modify({std::nullopt, std::nullopt, std::nullopt, std::nullopt, i * 10.0}))
+      return false;
     if (i % 5 == 0 && !db->Delete()) return false;
   }
   return true;
@@ -169,17 +170,23 @@ TEST(EdbTwoProcesses, ModifyOfARecordPurgedByAnotherFails) {
 // The workload of the killed child, one change per step, the same in the model.
 bool KillWorkloadStep(EdbDatabase& db, int step) {
   switch (step % 6) {
-    case 3: return db.GoTo(2) && db.Modify({std::nullopt, std::nullopt, std::nullopt, std::nullopt, double(step)});
-    case 4: return db.GoTo(1) && db.Delete();
-    case 5: return db.Purge();
-    default: return db.Add(Goods("K" + std::to_string(step), step));
+    case 3:
+      return db.GoTo(2) &&
+             db.Modify({std::nullopt, std::nullopt, std::nullopt, std::nullopt, double(step)});
+    case 4:
+      return db.GoTo(1) && db.Delete();
+    case 5:
+      return db.Purge();
+    default:
+      return db.Add(Goods("K" + std::to_string(step), step));
   }
 }
 
 std::string ModelAfter(int steps) {
   test::FaultFileSystem fs;
   const auto image = GoodsTemplateImage();
-  fs.SetContents("/m/db.edb", std::string(reinterpret_cast<const char*>(image.data()), image.size()));
+  fs.SetContents("/m/db.edb",
+                 std::string(reinterpret_cast<const char*>(image.data()), image.size()));
   auto db = EdbDatabase::Open("/m/db.edb", fs);
   for (int i = 0; i < steps; ++i) {
     if (!KillWorkloadStep(*db, i)) ADD_FAILURE() << "model step " << i << " failed";
@@ -214,7 +221,8 @@ TEST(EdbKilledWriter, SigkillAtRandomMomentsLeavesACommittedState) {
     const std::int32_t target = static_cast<std::int32_t>(random() % 30);
     std::int32_t reported = 0;
     std::int32_t value;
-    while (reported < target && ::read(progress[0], &value, sizeof value) == sizeof value) reported = value;
+    while (reported < target && ::read(progress[0], &value, sizeof value) == sizeof value)
+      reported = value;
     ::kill(child, SIGKILL);
     int status = 0;
     ASSERT_EQ(::waitpid(child, &status, 0), child);
@@ -222,7 +230,8 @@ TEST(EdbKilledWriter, SigkillAtRandomMomentsLeavesACommittedState) {
     while (::read(progress[0], &value, sizeof value) == sizeof value) reported = value;
     ::close(progress[0]);
 
-    SCOPED_TRACE("round " + std::to_string(round) + ", " + std::to_string(reported) + " steps reported");
+    SCOPED_TRACE("round " + std::to_string(round) + ", " + std::to_string(reported) +
+                 " steps reported");
     auto db = EdbDatabase::Open(path);
     ASSERT_NE(db, nullptr);
     const std::string contents = FileBytes(path);

@@ -20,13 +20,16 @@ void Apply(std::vector<std::byte>& data, const FaultFileSystem::PendingChange& c
     data.resize(change.offset);
     return;
   }
-  if (data.size() < change.offset + change.bytes.size()) data.resize(change.offset + change.bytes.size());
-  std::copy(change.bytes.begin(), change.bytes.end(), data.begin() + static_cast<std::ptrdiff_t>(change.offset));
+  if (data.size() < change.offset + change.bytes.size())
+    data.resize(change.offset + change.bytes.size());
+  std::copy(change.bytes.begin(), change.bytes.end(),
+            data.begin() + static_cast<std::ptrdiff_t>(change.offset));
 }
 
 class FaultFile final : public File {
  public:
-  FaultFile(FaultFileSystem& fs, std::shared_ptr<FaultFileSystem::Inode> inode) : fs_(fs), inode_(std::move(inode)) {}
+  FaultFile(FaultFileSystem& fs, std::shared_ptr<FaultFileSystem::Inode> inode)
+      : fs_(fs), inode_(std::move(inode)) {}
 
   bool ReadAt(std::uint64_t offset, std::span<std::byte> out) override {
     if (fs_.Tick(false) != FaultFileSystem::Outcome::kOk) return false;
@@ -41,19 +44,24 @@ class FaultFile final : public File {
       Write(offset, data);
       return true;
     }
-    if (outcome == FaultFileSystem::Outcome::kShortWrite) Write(offset, data.first(data.size() / 2));
+    if (outcome == FaultFileSystem::Outcome::kShortWrite)
+      Write(offset, data.first(data.size() / 2));
     return false;
   }
 
-  bool CopyFrom(File& source, std::uint64_t source_offset, std::uint64_t offset, std::uint64_t length) override {
+  bool CopyFrom(File& source, std::uint64_t source_offset, std::uint64_t offset,
+                std::uint64_t length) override {
     auto* from = dynamic_cast<FaultFile*>(&source);
     if (from == nullptr) return false;
     const std::vector<std::byte>& data = from->inode_->data;
     const FaultFileSystem::Outcome outcome = fs_.Tick(true);
-    if (outcome != FaultFileSystem::Outcome::kOk && outcome != FaultFileSystem::Outcome::kShortWrite) return false;
+    if (outcome != FaultFileSystem::Outcome::kOk &&
+        outcome != FaultFileSystem::Outcome::kShortWrite)
+      return false;
     if (source_offset > data.size() || length > data.size() - source_offset) return false;
-    const std::vector<std::byte> bytes(data.begin() + static_cast<std::ptrdiff_t>(source_offset),
-                                       data.begin() + static_cast<std::ptrdiff_t>(source_offset + length));
+    const std::vector<std::byte> bytes(
+        data.begin() + static_cast<std::ptrdiff_t>(source_offset),
+        data.begin() + static_cast<std::ptrdiff_t>(source_offset + length));
     if (outcome == FaultFileSystem::Outcome::kOk) {
       Write(offset, bytes);
       return true;
@@ -108,7 +116,9 @@ class FaultFile final : public File {
 
 }  // namespace
 
-void FaultFileSystem::CrashAfter(std::int64_t mutating_calls) { crash_after_ = mutating_calls_ + mutating_calls; }
+void FaultFileSystem::CrashAfter(std::int64_t mutating_calls) {
+  crash_after_ = mutating_calls_ + mutating_calls;
+}
 
 void FaultFileSystem::FailCall(std::int64_t call, Fault fault, std::int64_t repeat) {
   fail_call_ = calls_ + call;
@@ -127,9 +137,12 @@ FaultFileSystem::Outcome FaultFileSystem::Tick(bool mutating) {
   if (calls_ < fail_call_ || calls_ > fail_until_) return Outcome::kOk;
   fault_hit_ = true;
   switch (fault_) {
-    case Fault::kError: return Outcome::kFail;
-    case Fault::kShortWrite: return Outcome::kShortWrite;
-    case Fault::kSyncLosesWrites: return Outcome::kSyncLosesWrites;
+    case Fault::kError:
+      return Outcome::kFail;
+    case Fault::kShortWrite:
+      return Outcome::kShortWrite;
+    case Fault::kSyncLosesWrites:
+      return Outcome::kSyncLosesWrites;
   }
   return Outcome::kFail;
 }
@@ -140,7 +153,8 @@ std::shared_ptr<FaultFileSystem::Inode> FaultFileSystem::NewInode() {
   return inode;
 }
 
-std::unique_ptr<FaultFileSystem> FaultFileSystem::AfterCrash(CrashKeeps keeps, std::uint32_t seed) const {
+std::unique_ptr<FaultFileSystem> FaultFileSystem::AfterCrash(CrashKeeps keeps,
+                                                             std::uint32_t seed) const {
   auto disk = std::make_unique<FaultFileSystem>();
   std::mt19937 random(seed);
   std::map<std::uint64_t, std::shared_ptr<Inode>> rebuilt;
@@ -151,7 +165,8 @@ std::unique_ptr<FaultFileSystem> FaultFileSystem::AfterCrash(CrashKeeps keeps, s
       copy = disk->NewInode();
       copy->data = inode->synced;
       for (const PendingChange& change : inode->pending) {
-        const bool kept = keeps == CrashKeeps::kEverything || (keeps == CrashKeeps::kSome && random() % 2 == 0);
+        const bool kept =
+            keeps == CrashKeeps::kEverything || (keeps == CrashKeeps::kSome && random() % 2 == 0);
         if (kept) Apply(copy->data, change);
       }
       copy->synced = copy->data;
@@ -162,12 +177,15 @@ std::unique_ptr<FaultFileSystem> FaultFileSystem::AfterCrash(CrashKeeps keeps, s
   return disk;
 }
 
-bool FaultFileSystem::Exists(const std::filesystem::path& path) const { return names_.count(Key(path)) != 0; }
+bool FaultFileSystem::Exists(const std::filesystem::path& path) const {
+  return names_.count(Key(path)) != 0;
+}
 
 std::string FaultFileSystem::Contents(const std::filesystem::path& path) const {
   auto it = names_.find(Key(path));
   if (it == names_.end()) return {};
-  return std::string(reinterpret_cast<const char*>(it->second->data.data()), it->second->data.size());
+  return std::string(reinterpret_cast<const char*>(it->second->data.data()),
+                     it->second->data.size());
 }
 
 void FaultFileSystem::SetContents(const std::filesystem::path& path, const std::string& bytes) {
@@ -182,8 +200,9 @@ void FaultFileSystem::SetContents(const std::filesystem::path& path, const std::
 }
 
 std::unique_ptr<File> FaultFileSystem::Open(const std::filesystem::path& path, FileMode mode) {
-  const bool create = mode == FileMode::kCreateTruncate;
+  const bool create = mode == FileMode::kCreateTruncate || mode == FileMode::kCreateNew;
   if (Tick(create) != Outcome::kOk) return nullptr;
+  if (mode == FileMode::kCreateNew && names_.count(Key(path)) != 0) return nullptr;
   std::shared_ptr<Inode>& inode = names_[Key(path)];
   if (!inode) {
     if (!create) {
@@ -219,8 +238,9 @@ bool FaultFileSystem::Rename(const std::filesystem::path& from, const std::files
   return true;
 }
 
-bool FaultFileSystem::Link(const std::filesystem::path& existing, const std::filesystem::path& new_name) {
-  if (Tick(true) != Outcome::kOk) return false;
+bool FaultFileSystem::Link(const std::filesystem::path& existing,
+                           const std::filesystem::path& new_name) {
+  if (Tick(true) != Outcome::kOk || !links_) return false;
   auto it = names_.find(Key(existing));
   if (it == names_.end() || names_.count(Key(new_name)) != 0) return false;
   names_[Key(new_name)] = it->second;
@@ -241,8 +261,10 @@ bool FaultFileSystem::SyncDirectory(const std::filesystem::path& directory) {
   for (const std::string& key : keys) {
     if (DirectoryKey(key) != dir) continue;
     auto it = names_.find(key);
-    if (it == names_.end()) durable_names_.erase(key);
-    else durable_names_[key] = it->second;
+    if (it == names_.end())
+      durable_names_.erase(key);
+    else
+      durable_names_[key] = it->second;
   }
   return true;
 }

@@ -26,10 +26,10 @@ class FaultFileSystem final : public FileSystem {
 
   // How the chosen call fails.
   enum class Fault {
-    kError,           // the call fails and changes nothing
-    kShortWrite,      // a write stores its first half, then fails (a full disk); others fail
-    kSyncLosesWrites, // a sync fails and the unsynced writes will never reach the disk, though
-                      // they stay readable (the kernel marked them clean); others fail
+    kError,            // the call fails and changes nothing
+    kShortWrite,       // a write stores its first half, then fails (a full disk); others fail
+    kSyncLosesWrites,  // a sync fails and the unsynced writes will never reach the disk, though
+                       // they stay readable (the kernel marked them clean); others fail
   };
 
   FaultFileSystem() = default;
@@ -43,6 +43,9 @@ class FaultFileSystem final : public FileSystem {
   bool FaultHit() const { return fault_hit_; }
   std::int64_t Calls() const { return calls_; }
   std::int64_t MutatingCalls() const { return mutating_calls_; }
+
+  // Link fails as on file systems without hard links.
+  void DisableLinks() { links_ = false; }
 
   // The disk after a crash now, as a new file system without faults.
   std::unique_ptr<FaultFileSystem> AfterCrash(CrashKeeps keeps, std::uint32_t seed) const;
@@ -87,6 +90,7 @@ class FaultFileSystem final : public FileSystem {
   std::int64_t fail_until_ = -1;
   Fault fault_ = Fault::kError;
   bool crashed_ = false;
+  bool links_ = true;
   bool fault_hit_ = false;
 };
 

@@ -40,7 +40,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   ReadEverything(*db);
 
   std::vector<quill::EdbValue> values;
-  for (int f = 1; f <= db->FieldCount(); ++f) values.push_back(f % 2 ? quill::EdbValue(std::string(40, 'z')) : 1e300);
+  for (int f = 1; f <= db->FieldCount(); ++f)
+    values.push_back(f % 2 ? quill::EdbValue(std::string(40, 'z')) : 1e300);
   db->Add(values);
   if (db->GoTo(1)) {
     db->Modify({std::string("m"), -1e300});

@@ -31,8 +31,9 @@ std::vector<std::uint8_t> ExpectedTemplate() {
   put32(20, 20);
   put32(24, 92);
   put32(112, 6);
-  const std::array<std::string, 6> names = {"\xC3\xFB\xB3\xC6", "\xBB\xF5\xBA\xC5", "\xB5\xA5\xBC\xDB",
-                                            "\xB5\xA5\xCE\xBB", "\xBF\xE2\xB4\xE6", "\xB1\xB8\xD7\xA2"};
+  const std::array<std::string, 6> names = {"\xC3\xFB\xB3\xC6", "\xBB\xF5\xBA\xC5",
+                                            "\xB5\xA5\xBC\xDB", "\xB5\xA5\xCE\xBB",
+                                            "\xBF\xE2\xB4\xE6", "\xB1\xB8\xD7\xA2"};
   const std::uint32_t types[6] = {10, 10, 5, 10, 3, 10};
   const std::uint32_t offsets[6] = {4, 24, 44, 48, 68, 72};
   const std::uint32_t widths[6] = {20, 20, 0, 20, 0, 20};
@@ -43,14 +44,17 @@ std::vector<std::uint8_t> ExpectedTemplate() {
     put32(at + 24, offsets[f]);
     put32(at + 28, widths[f]);
   }
-  const std::string prices[4] = {std::string("\x00\x00\xC8\x41", 4), std::string("\x00\x00\xFA\x42", 4),
-                                 std::string("\x00\x00\xFA\x42", 4), std::string("\x00\x1E\xF5\x47", 4)};
+  const std::string prices[4] = {
+      std::string("\x00\x00\xC8\x41", 4), std::string("\x00\x00\xFA\x42", 4),
+      std::string("\x00\x00\xFA\x42", 4), std::string("\x00\x1E\xF5\x47", 4)};
   const std::string units[4] = {"\xB8\xF6", "\xCB\xAB", "\xCC\xF5", "\xC1\xBE"};  // 个 双 条 辆
   const std::uint32_t stocks[4] = {100, 200, 199, 200};
   const std::string remarks[4] = {
-      std::string("\x54\xD0\xF4\x00\xCA\xC7\xB3\xF5\xCA\xBC\xC8\xED\xBC\xFE\xB5\xC4\xB2\xE2\xCA\xD4", 20),
-      std::string("\xBF\xE3\xD7\xD3\x00\xC7\xB3\xF5\xCA\xBC\xC8\xED\xBC\xFE\xB5\xC4\xB2\xE2\xCA\xD4", 20),
-      "\xC4\xDA\xD2\xC2",          // 内衣
+      std::string(
+          "\x54\xD0\xF4\x00\xCA\xC7\xB3\xF5\xCA\xBC\xC8\xED\xBC\xFE\xB5\xC4\xB2\xE2\xCA\xD4", 20),
+      std::string(
+          "\xBF\xE3\xD7\xD3\x00\xC7\xB3\xF5\xCA\xBC\xC8\xED\xBC\xFE\xB5\xC4\xB2\xE2\xCA\xD4", 20),
+      "\xC4\xDA\xD2\xC2",           // 内衣
       "\xBC\xAA\xC6\xD5\xB3\xB5"};  // 吉普车
   for (std::size_t r = 0; r < 4; ++r) {
     const std::size_t at = 548 + 92 * r;
@@ -75,7 +79,8 @@ TEST(GoodsTemplate, ImageIsTheLayoutTablesByteForByte) {
   ASSERT_EQ(image.size(), 916u);
   const std::vector<std::uint8_t> expected = ExpectedTemplate();
   for (std::size_t i = 0; i < 916; ++i) {
-    ASSERT_EQ(std::to_integer<std::uint8_t>(image[i]), expected[i]) << "first difference at byte " << i;
+    ASSERT_EQ(std::to_integer<std::uint8_t>(image[i]), expected[i])
+        << "first difference at byte " << i;
   }
 }
 
@@ -127,9 +132,9 @@ TEST(GoodsTemplate, ReadsBackAsTheSampleGoods) {
     std::string remark;
   };
   const Row rows[4] = {
-      {16, "K001", 25.0, "\xB8\xF6", 100, "\x54\xD0\xF4"},             // 个, T恤
-      {17, "K002", 125.0, "\xCB\xAB", 200, "\xBF\xE3\xD7\xD3"},        // 双, 裤子
-      {18, "K003", 125.0, "\xCC\xF5", 199, "\xC4\xDA\xD2\xC2"},        // 条, 内衣
+      {16, "K001", 25.0, "\xB8\xF6", 100, "\x54\xD0\xF4"},                  // 个, T恤
+      {17, "K002", 125.0, "\xCB\xAB", 200, "\xBF\xE3\xD7\xD3"},             // 双, 裤子
+      {18, "K003", 125.0, "\xCC\xF5", 199, "\xC4\xDA\xD2\xC2"},             // 条, 内衣
       {19, "K004", 125500.0, "\xC1\xBE", 200, "\xBC\xAA\xC6\xD5\xB3\xB5"},  // 辆, 吉普车
   };
   ASSERT_EQ(workspace.RecordCount(), 4);

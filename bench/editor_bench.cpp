@@ -101,7 +101,8 @@ void BM_SearchHandful(benchmark::State& state) {
     SearchGoods(*w.main);
     QApplication::processEvents();  // the narrowed list is painted
     state.PauseTiming();
-    if (w.main->GoodsList().RowCount() != static_cast<int>(state.range(0)) / bench::kNeedleSpacing) {
+    if (w.main->GoodsList().RowCount() !=
+        static_cast<int>(state.range(0)) / bench::kNeedleSpacing) {
       state.SkipWithError("search found the wrong rows");
     }
     state.ResumeTiming();

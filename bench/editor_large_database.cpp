@@ -61,7 +61,8 @@ LargeGoodsDatabase::LargeGoodsDatabase(int records) {
   }
   {
     std::ofstream out(path_, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
     if (!out) throw std::runtime_error("cannot write the bench database");
   }
   // Flush now, so that the first synced write of a benchmark does not pay for 92 MB of

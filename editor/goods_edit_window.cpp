@@ -117,8 +117,8 @@ void GoodsEditWindow::OnCreated() {
 }
 
 GoodsInput GoodsEditWindow::Input() const {
-  return {ToGb18030(name_->Text()),  ToGb18030(item_number_->Text()), ToGb18030(price_->Text()),
-          ToGb18030(unit_->Text()),  ToGb18030(stock_->Text()),       ToGb18030(remark_->Text())};
+  return {ToGb18030(name_->Text()), ToGb18030(item_number_->Text()), ToGb18030(price_->Text()),
+          ToGb18030(unit_->Text()), ToGb18030(stock_->Text()),       ToGb18030(remark_->Text())};
 }
 
 void GoodsEditWindow::SaveGoods() {

@@ -26,14 +26,14 @@ class GoodsEditWindow : public Window {
   explicit GoodsEditWindow(MainWindow& main);
   ~GoodsEditWindow() override;
 
-  EditBox& NameBox() const { return *name_; }             // 编辑框1
+  EditBox& NameBox() const { return *name_; }               // 编辑框1
   EditBox& ItemNumberBox() const { return *item_number_; }  // 编辑框2
-  EditBox& PriceBox() const { return *price_; }           // 编辑框3
-  EditBox& UnitBox() const { return *unit_; }             // 编辑框4
-  EditBox& StockBox() const { return *stock_; }           // 编辑框5
-  EditBox& RemarkBox() const { return *remark_; }         // 编辑框6
-  Button& SaveButton() const { return *save_; }           // 按钮1
-  CheckBox& KeepOpenBox() const { return *keep_open_; }   // 选择框1
+  EditBox& PriceBox() const { return *price_; }             // 编辑框3
+  EditBox& UnitBox() const { return *unit_; }               // 编辑框4
+  EditBox& StockBox() const { return *stock_; }             // 编辑框5
+  EditBox& RemarkBox() const { return *remark_; }           // 编辑框6
+  Button& SaveButton() const { return *save_; }             // 按钮1
+  CheckBox& KeepOpenBox() const { return *keep_open_; }     // 选择框1
 
   bool IsNewMode() const;
   // 按钮1 "保存".

@@ -2,8 +2,8 @@
 
 #include <filesystem>
 
-#include <QTest>
 #include <gtest/gtest.h>
+#include <QTest>
 
 #include "app/main_window.h"
 #include "editor/goods_edit_window.h"
@@ -43,7 +43,8 @@ TEST(DeleteGoodsRecordTest, StaleBookmarkDeletesNothing) {
 }
 
 TEST(DeleteQuestionTest, JoinsNameAndItemNumber) {
-  EXPECT_EQ(DeleteQuestion(u"测试商品"_qs, u"K001"_qs), u"您确定要删除： 测试商品- K001 的商品？"_qs);
+  EXPECT_EQ(DeleteQuestion(u"测试商品"_qs, u"K001"_qs),
+            u"您确定要删除： 测试商品- K001 的商品？"_qs);
 }
 
 using testing::MainWindowTest;

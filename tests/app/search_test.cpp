@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
 #include <QCoreApplication>
 #include <QTest>
-#include <gtest/gtest.h>
 
 #include "app/main_window.h"
 #include "editor/main_window_fixture.h"
@@ -33,26 +33,27 @@ class FindMatchingGoodsTest : public ::testing::TestWithParam<MatchCase> {};
 
 TEST_P(FindMatchingGoodsTest, WholeNormalisedValuesMatchInRecordOrder) {
   testing::TempGoodsDatabase db;
-  db.AddGoods("abc", "X1");      // record 5
-  db.AddGoods("abc\t", "X2");    // record 6
-  db.AddGoods(" Abc ", "x3");    // record 7
+  db.AddGoods("abc", "X1");    // record 5
+  db.AddGoods("abc\t", "X2");  // record 6
+  db.AddGoods(" Abc ", "x3");  // record 7
   EXPECT_EQ(FindMatchingGoods(db.Workspace(), GetParam().keyword, GetParam().field),
             GetParam().records);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Keywords, FindMatchingGoodsTest,
-    ::testing::Values(
-        MatchCase{"lower_case_item_number", "k001", kItemNumber, {1}},
-        MatchCase{"part_of_an_item_number", "K00", kItemNumber, {}},
-        MatchCase{"name_with_spaces_around", "  " + kTestGoods + kFullWidthSpace, kName,
-                  {1, 2, 3, 4}},
-        MatchCase{"part_of_a_name", "\xB2\xE2\xCA\xD4", kName, {}},  // 测试
-        MatchCase{"upper_case_finds_every_case", "ABC", kName, {5, 7}},
-        MatchCase{"lower_case_finds_every_case", "abc", kName, {5, 7}},
-        MatchCase{"tab_on_the_keyword", "abc\t", kName, {6}},
-        MatchCase{"name_keyword_in_item_numbers", "abc", kItemNumber, {}},
-        MatchCase{"item_number_case", "X3", kItemNumber, {7}}),
+    ::testing::Values(MatchCase{"lower_case_item_number", "k001", kItemNumber, {1}},
+                      MatchCase{"part_of_an_item_number", "K00", kItemNumber, {}},
+                      MatchCase{"name_with_spaces_around",
+                                "  " + kTestGoods + kFullWidthSpace,
+                                kName,
+                                {1, 2, 3, 4}},
+                      MatchCase{"part_of_a_name", "\xB2\xE2\xCA\xD4", kName, {}},  // 测试
+                      MatchCase{"upper_case_finds_every_case", "ABC", kName, {5, 7}},
+                      MatchCase{"lower_case_finds_every_case", "abc", kName, {5, 7}},
+                      MatchCase{"tab_on_the_keyword", "abc\t", kName, {6}},
+                      MatchCase{"name_keyword_in_item_numbers", "abc", kItemNumber, {}},
+                      MatchCase{"item_number_case", "X3", kItemNumber, {7}}),
     [](const auto& info) { return std::string(info.param.label); });
 
 TEST(FindMatchingGoodsTest, RecordsMarkedDeletedAreNeverFound) {
@@ -136,13 +137,12 @@ TEST_P(SearchNoMatchTest, NoMatchKeepsTheListAndSelectsTheKeyword) {
   EXPECT_TRUE(KeywordIsSelected());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Keywords, SearchNoMatchTest,
-    ::testing::Values(NoMatchCase{"part_of_item_number", u"K00"_qs, 1},
-                      NoMatchCase{"item_number_among_names", u"K001"_qs, 0},
-                      NoMatchCase{"part_of_name", u"测试"_qs, 0},
-                      NoMatchCase{"trailing_tab", u"K001\t"_qs, 1}),
-    [](const auto& info) { return std::string(info.param.label); });
+INSTANTIATE_TEST_SUITE_P(Keywords, SearchNoMatchTest,
+                         ::testing::Values(NoMatchCase{"part_of_item_number", u"K00"_qs, 1},
+                                           NoMatchCase{"item_number_among_names", u"K001"_qs, 0},
+                                           NoMatchCase{"part_of_name", u"测试"_qs, 0},
+                                           NoMatchCase{"trailing_tab", u"K001\t"_qs, 1}),
+                         [](const auto& info) { return std::string(info.param.label); });
 
 TEST_F(SearchGoodsTest, KeywordOfSpacesReloadsTheWholeList) {
   Search(u"K003"_qs, 1);
@@ -163,10 +163,10 @@ TEST_F(SearchGoodsTest, EmptyKeywordReloadsTheWholeList) {
 }
 
 TEST_F(SearchGoodsTest, NamesCompareWithoutCaseAndTabsBlockTheMatch) {
-  ASSERT_TRUE(Db().Add({std::string("abc"), std::string("A1"), 1.0, std::string("x"), 1.0,
-                        std::string()}));
-  ASSERT_TRUE(Db().Add({std::string("abc\t"), std::string("A2"), 1.0, std::string("x"), 1.0,
-                        std::string()}));
+  ASSERT_TRUE(
+      Db().Add({std::string("abc"), std::string("A1"), 1.0, std::string("x"), 1.0, std::string()}));
+  ASSERT_TRUE(Db().Add(
+      {std::string("abc\t"), std::string("A2"), 1.0, std::string("x"), 1.0, std::string()}));
   Main().LoadGoodsList();
   Search(u"ABC"_qs, 0);
   EXPECT_EQ(ItemNumbers(), QStringList{u"A1"_qs});

@@ -3,11 +3,11 @@
 #include <filesystem>
 #include <fstream>
 
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QClipboard>
 #include <QInputMethodEvent>
 #include <QTest>
-#include <gtest/gtest.h>
 
 #include "editor/main_window_fixture.h"
 #include "storage/goods_database.h"
@@ -106,16 +106,18 @@ INSTANTIATE_TEST_SUITE_P(
     Boxes, RequiredFieldTest,
     ::testing::Values(
         RequiredCase{"all_empty", {}, u"请输入商品名称！"_qs},
-        RequiredCase{"name", {{}, u"K9"_qs, u"1"_qs, u"个"_qs, u"1"_qs, {}}, u"请输入商品名称！"_qs},
-        RequiredCase{"item_number", {u"a"_qs, {}, u"1"_qs, u"个"_qs, u"1"_qs, {}},
-                     u"请输入商品货号！"_qs},
-        RequiredCase{"price_and_later", {u"a"_qs, u"K9"_qs, {}, {}, {}, {}},
-                     u"请输入商品单价！"_qs},
+        RequiredCase{
+            "name", {{}, u"K9"_qs, u"1"_qs, u"个"_qs, u"1"_qs, {}}, u"请输入商品名称！"_qs},
+        RequiredCase{
+            "item_number", {u"a"_qs, {}, u"1"_qs, u"个"_qs, u"1"_qs, {}}, u"请输入商品货号！"_qs},
+        RequiredCase{
+            "price_and_later", {u"a"_qs, u"K9"_qs, {}, {}, {}, {}}, u"请输入商品单价！"_qs},
         RequiredCase{"unit", {u"a"_qs, u"K9"_qs, u"1"_qs, {}, u"1"_qs, {}}, u"请输入商品单位！"_qs},
-        RequiredCase{"stock", {u"a"_qs, u"K9"_qs, u"1"_qs, u"个"_qs, {}, u"x"_qs},
-                     u"请输入商品数量！"_qs},
+        RequiredCase{
+            "stock", {u"a"_qs, u"K9"_qs, u"1"_qs, u"个"_qs, {}, u"x"_qs}, u"请输入商品数量！"_qs},
         RequiredCase{"zero_price_empties_the_box",
-                     {u"a"_qs, u"K9"_qs, u"0"_qs, u"个"_qs, u"1"_qs, {}}, u"请输入商品单价！"_qs},
+                     {u"a"_qs, u"K9"_qs, u"0"_qs, u"个"_qs, u"1"_qs, {}},
+                     u"请输入商品单价！"_qs},
         RequiredCase{"zero_point_zero_zero_price",
                      {u"a"_qs, u"K9"_qs, u"0.00"_qs, u"个"_qs, u"1"_qs, {}},
                      u"请输入商品单价！"_qs}),
@@ -277,7 +279,7 @@ TEST_F(GoodsEditorTest, ModifyShowsTheSelectedRecordAndHidesTheKeepOpenBox) {
     title = w.windowTitle();
     keep_open_visible = w.KeepOpenBox().isVisible();
     shown = {w.NameBox().Text(), w.ItemNumberBox().Text(), w.PriceBox().Text(),
-             w.UnitBox().Text(), w.StockBox().Text(), w.RemarkBox().Text()};
+             w.UnitBox().Text(), w.StockBox().Text(),      w.RemarkBox().Text()};
   }));
   EXPECT_EQ(title, u"修改商品信息"_qs);
   EXPECT_FALSE(keep_open_visible);
@@ -385,8 +387,8 @@ TEST_F(GoodsEditorTest, InputMethodCommitsBeyondTwentyBytesAreRefused) {
 }
 
 TEST_F(GoodsEditorTest, TwentyByteNameAndNumberAreStoredWholeAndFoundAsDuplicates) {
-  const Entry full{u"一二三四五六七八九十"_qs, u"ABCDEFGHIJKLMNOPQRST"_qs, u"1"_qs, u"个"_qs,
-                   u"1"_qs, {}};
+  const Entry full{
+      u"一二三四五六七八九十"_qs, u"ABCDEFGHIJKLMNOPQRST"_qs, u"1"_qs, u"个"_qs, u"1"_qs, {}};
   ASSERT_TRUE(RunEditor(kNew, [&](GoodsEditWindow& w) {
     Fill(w, full);
     ClickSave(w);

@@ -41,9 +41,13 @@ INSTANTIATE_TEST_SUITE_P(
         DuplicateCase{"same pair", kTestGoods, "K001", true},
         DuplicateCase{"last record", kTestGoods, "K004", true},
         DuplicateCase{"name takes a letter of the number",
-                      "\xB2\xE2\xCA\xD4\xC9\xCC\xC6\xB7" "K", "001", true},  // 测试商品K
+                      "\xB2\xE2\xCA\xD4\xC9\xCC\xC6\xB7"
+                      "K",
+                      "001", true},                                         // 测试商品K
         DuplicateCase{"number takes half of the name", "\xB2\xE2\xCA\xD4",  // 测试
-                      "\xC9\xCC\xC6\xB7" "K001", true},                     // 商品K001
+                      "\xC9\xCC\xC6\xB7"
+                      "K001",
+                      true},  // 商品K001
         DuplicateCase{"ascii spaces around", "  " + kTestGoods + " ", " K001  ", true},
         DuplicateCase{"full-width spaces around", kFullWidthSpace + kTestGoods + kFullWidthSpace,
                       "K001" + kFullWidthSpace, true},
@@ -110,8 +114,12 @@ double Number(const EdbValue& value) { return std::get<double>(value); }
 const std::string& Text(const EdbValue& value) { return std::get<std::string>(value); }
 
 TEST(GoodsRecordValuesTest, NewModeTrimsNameAndItemNumberOnly) {
-  const GoodsInput input{" " + kTestGoods + kFullWidthSpace, kFullWidthSpace + "K005 ",
-                         "12.5", " \xB8\xF6 ", "37", " note "};
+  const GoodsInput input{" " + kTestGoods + kFullWidthSpace,
+                         kFullWidthSpace + "K005 ",
+                         "12.5",
+                         " \xB8\xF6 ",
+                         "37",
+                         " note "};
   const auto values = GoodsRecordValues(input, EditorMode::kNew);
   ASSERT_EQ(values.size(), 6u);
   EXPECT_EQ(Text(values[0]), kTestGoods);
@@ -123,8 +131,12 @@ TEST(GoodsRecordValuesTest, NewModeTrimsNameAndItemNumberOnly) {
 }
 
 TEST(GoodsRecordValuesTest, ModifyModeStoresEveryTextAsTyped) {
-  const GoodsInput input{" " + kTestGoods + kFullWidthSpace, kFullWidthSpace + "K005 ",
-                         "12.5", " \xB8\xF6 ", "37", " note "};
+  const GoodsInput input{" " + kTestGoods + kFullWidthSpace,
+                         kFullWidthSpace + "K005 ",
+                         "12.5",
+                         " \xB8\xF6 ",
+                         "37",
+                         " note "};
   const auto values = GoodsRecordValues(input, EditorMode::kModify);
   EXPECT_EQ(Text(values[0]), input.name);
   EXPECT_EQ(Text(values[1]), input.item_number);
@@ -151,13 +163,12 @@ TEST_P(StockValueTest, StockIsTheNumberHeldByThe32BitField) {
   EXPECT_EQ(Number(GoodsRecordValues(input, EditorMode::kNew)[4]), GetParam().stored);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Texts, StockValueTest,
-    ::testing::Values(StockCase{"37", 37}, StockCase{"-3", -3}, StockCase{"", 0},
-                      StockCase{"-", 0}, StockCase{"2.9", 2},
-                      StockCase{"2147483647", 2147483647.0},
-                      StockCase{"99999999999", 2147483647.0},
-                      StockCase{"-99999999999", -2147483648.0}));
+INSTANTIATE_TEST_SUITE_P(Texts, StockValueTest,
+                         ::testing::Values(StockCase{"37", 37}, StockCase{"-3", -3},
+                                           StockCase{"", 0}, StockCase{"-", 0}, StockCase{"2.9", 2},
+                                           StockCase{"2147483647", 2147483647.0},
+                                           StockCase{"99999999999", 2147483647.0},
+                                           StockCase{"-99999999999", -2147483648.0}));
 
 TEST(IsStorableUnitPriceTest, RefusesPricesBeyondSinglePrecision) {
   EXPECT_TRUE(IsStorableUnitPrice("12.5"));

@@ -35,8 +35,10 @@ std::filesystem::path MainWindowTest::DatabasePath() const {
 
 QString MainWindowTest::Field(int record, int field) {
   if (!Db().GoTo(record)) return u"<no record>"_qs;
-  if (field == kUnitPrice) return FromGb18030(FloatToText(static_cast<float>(Db().ReadNumber(field))));
-  if (field == kStock) return FromGb18030(IntegerToText(static_cast<std::int64_t>(Db().ReadNumber(field))));
+  if (field == kUnitPrice)
+    return FromGb18030(FloatToText(static_cast<float>(Db().ReadNumber(field))));
+  if (field == kStock)
+    return FromGb18030(IntegerToText(static_cast<std::int64_t>(Db().ReadNumber(field))));
   return FromGb18030(Db().ReadText(field));
 }
 
@@ -51,9 +53,9 @@ int MainWindowTest::SelectedRow() { return main_->GoodsList().CurrentRow(); }
 
 std::string MainWindowTest::SelectionButtonStates() {
   std::string states;
-  for (const Button* b : {&main_->SalesOutButton(), &main_->ModifyGoodsButton(),
-                          &main_->DeleteGoodsButton(), &main_->ExportButton(),
-                          &main_->SearchButton()}) {
+  for (const Button* b :
+       {&main_->SalesOutButton(), &main_->ModifyGoodsButton(), &main_->DeleteGoodsButton(),
+        &main_->ExportButton(), &main_->SearchButton()}) {
     states += b->isEnabled() ? '1' : '0';
   }
   return states;

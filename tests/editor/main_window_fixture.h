@@ -4,8 +4,8 @@
 #include <memory>
 #include <string>
 
-#include <QString>
 #include <gtest/gtest.h>
+#include <QString>
 
 #include "app/main_window.h"
 #include "support/fake_seams.h"
@@ -13,7 +13,7 @@
 namespace quill {
 class EditBox;
 class GoodsEditWindow;
-}
+}  // namespace quill
 
 namespace quill::testing {
 

@@ -1,9 +1,11 @@
 #include "sales/append_sale_entry.h"
 
 #include <cerrno>
+#include <csignal>
 #include <filesystem>
 #include <optional>
 #include <ostream>
+#include <random>
 #include <set>
 #include <string>
 #include <vector>
@@ -407,6 +409,58 @@ TEST(AppendSaleEntry, TwoProcessesAppendingAtOnceLoseNoLine) {
   EXPECT_EQ(next_a, kLinesPerProcess);
   EXPECT_EQ(next_b, kLinesPerProcess);
   EXPECT_EQ(testing::ListNames(dir.path()), std::vector<std::string>{"2016-03-05.jl"});
+}
+
+// A writer killed at a random moment of an append leaves the day with every line it reported
+// recorded, each line whole, and nothing but a spent temporary file beside it.
+TEST(AppendSaleEntry, AWriterKilledMidAppendLeavesWholeLines) {
+  const unsigned seed = std::random_device{}();
+  SCOPED_TRACE("seed " + std::to_string(seed));
+  std::mt19937 random(seed);
+  for (int round = 0; round < 5; ++round) {
+    testing::TempDir dir;
+    const auto path = dir.path() / "2016-03-05.jl";
+    int reports[2];
+    ASSERT_EQ(::pipe(reports), 0);
+    const pid_t pid = ::fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+      ::close(reports[0]);
+      for (int i = 0;; ++i) {
+        if (!AppendSaleEntry(dir.path(), kDay, {std::to_string(i), "g", "1", "1", "1"}).ok()) {
+          ::_exit(1);
+        }
+        const char done = 1;
+        if (::write(reports[1], &done, 1) != 1) ::_exit(1);
+      }
+    }
+    ::close(reports[1]);
+    // Kill after a random number of reported appends, somewhere inside the next one.
+    const int reported = std::uniform_int_distribution<int>(1, 40)(random);
+    for (int seen = 0; seen < reported;) {
+      char done;
+      const ssize_t got = ::read(reports[0], &done, 1);
+      if (got < 0 && errno == EINTR) continue;
+      ASSERT_EQ(got, 1) << "the writer stopped early";
+      ++seen;
+    }
+    ::kill(pid, SIGKILL);
+    int status = 0;
+    ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+    ::close(reports[0]);
+
+    const std::string bytes = testing::ReadBytes(path);
+    ASSERT_GE(bytes.size(), 2u);
+    EXPECT_EQ(bytes.substr(bytes.size() - 2), "\r\n") << "a line was cut";
+    const std::vector<SaleEntry> entries = ReadSaleEntries(path);
+    ASSERT_GE(entries.size(), static_cast<std::size_t>(reported));
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+      EXPECT_EQ(entries[i], (SaleEntry{std::to_string(i), "g", "1", "1", "1"})) << "line " << i;
+    }
+    for (const std::string& name : testing::ListNames(dir.path())) {
+      EXPECT_TRUE(name == "2016-03-05.jl" || name.ends_with(".tmp")) << name;
+    }
+  }
 }
 
 TEST(DeleteDailySalesFile, RemovesTheDaySoTheNextSaleStartsAfresh) {

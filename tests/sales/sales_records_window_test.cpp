@@ -14,8 +14,10 @@
 
 #include "app/feature_commands.h"
 #include "sales/sales_window_fixture.h"
+#include "sales/ui/sales_out_window.h"
 #include "support/gui_wait.h"
 #include "toolkit/buttons.h"
+#include "toolkit/edit_box.h"
 #include "toolkit/file_box.h"
 #include "toolkit/label.h"
 #include "toolkit/list_view.h"
@@ -273,6 +275,37 @@ TEST_F(SalesRecordsWindowTest, Button8OpensItModally) {
   QTest::mouseClick(&main->SalesRecordsButton(), Qt::LeftButton);
   ASSERT_TRUE(testing::WaitUntil([&] { return *ran; }));
   EXPECT_EQ(names, QStringList{u"2016-03-05.jl"_qs});
+}
+
+// The road of one sale: sold from the main window, then found in the records window.
+TEST_F(SalesRecordsWindowTest, SalesMadeFromTheMainWindowAreListedWithTheirTotals) {
+  AddAndSelectGoods(u"钢笔"_qs, u"G100"_qs, 12.5, 10);
+  for (const char* quantity : {"3", "1"}) {
+    const auto sold =
+        testing::WhenModalShown<SalesOutWindow>(u"SalesOutWindow"_qs, [&](SalesOutWindow& window) {
+          window.QuantityBox().setFocus(Qt::MouseFocusReason);
+          window.QuantityBox().selectAll();
+          QTest::keyClicks(&window.QuantityBox(), quantity);
+          QTest::mouseClick(&window.ConfirmButton(), Qt::LeftButton);
+        });
+    QTest::mouseClick(&main->SalesOutButton(), Qt::LeftButton);
+    ASSERT_TRUE(testing::WaitUntil([&] { return *sold; }));
+  }
+  std::vector<QString> second_row;
+  QString totals;
+  const auto browsed = testing::WhenModalShown<SalesRecordsWindow>(
+      u"SalesRecordsWindow"_qs, [&](SalesRecordsWindow& window) {
+        PickDay(window, u"2016-03-05.jl"_qs);
+        second_row = Row(window, 1);
+        totals = window.Totals().Caption();
+        window.CloseWindow();
+      });
+  QTest::mouseClick(&main->SalesRecordsButton(), Qt::LeftButton);
+  ASSERT_TRUE(testing::WaitUntil([&] { return *browsed; }));
+  EXPECT_EQ(second_row, (std::vector<QString>{u"零售客户"_qs, u"钢笔 - G100"_qs, u"12.5 元"_qs,
+                                              u"1"_qs, u"12.5 元"_qs}));
+  EXPECT_EQ(totals, u"该天共售出商品： 4 件，总金额： 50 元"_qs);
+  EXPECT_EQ(main->GoodsList().CellText(main->GoodsList().CurrentRow(), 4), u"6"_qs);
 }
 
 }  // namespace

@@ -73,6 +73,8 @@ HttpResult HttpGet(const QUrl& url, qint64 maxBytes) {
   // Asking for the body as stored keeps Content-Length comparable with the bytes received.
   request.setRawHeader("Accept-Encoding", "identity");
   request.setTransferTimeout(0);
+  request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
+                       QNetworkRequest::UserVerifiedRedirectPolicy);
   std::unique_ptr<QNetworkReply> reply(manager.get(request));
 
   QEventLoop loop;
@@ -98,6 +100,17 @@ HttpResult HttpGet(const QUrl& url, qint64 maxBytes) {
     if (result.tooLarge || result.timedOut) return;
     result.body += reply->readAll();
     if (result.body.size() > maxBytes) giveUp(&result.tooLarge);
+  });
+  // A redirect may lead to another web address, never to a local file or a weaker scheme.
+  QObject::connect(reply.get(), &QNetworkReply::redirected, &loop, [&](const QUrl& target) {
+    const QString from = reply->url().scheme();
+    const QString to = target.scheme();
+    const bool web = to == u"http" || to == u"https";
+    if (web && !(from == u"https" && to == u"http")) {
+      emit reply->redirectAllowed();
+    } else {
+      reply->abort();
+    }
   });
   QObject::connect(reply.get(), &QNetworkReply::finished, &loop, &QEventLoop::quit);
 

@@ -2,6 +2,7 @@
 
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTemporaryFile>
 #include <QTest>
 #include <QTimer>
 
@@ -106,6 +107,26 @@ INSTANTIATE_TEST_SUITE_P(
       }
       return name;
     });
+
+TEST_F(HttpClientTest, RedirectToAnotherWebAddressIsFollowed) {
+  server_.Serve("/old", ScriptedReply::Redirect((server_.BaseUrl() + "/new").toLatin1()));
+  server_.Serve("/new", ScriptedReply::Text("moved here"));
+  const HttpResult result = Get("/old");
+  EXPECT_EQ(result.body, "moved here");
+  EXPECT_TRUE(result.Succeeded());
+}
+
+TEST_F(HttpClientTest, RedirectToALocalFileIsRefused) {
+  QTemporaryFile local;
+  ASSERT_TRUE(local.open());
+  local.write("local secret");
+  local.flush();
+  server_.Serve("/old", ScriptedReply::Redirect(QUrl::fromLocalFile(local.fileName()).toEncoded()));
+  const HttpResult result = Get("/old");
+  EXPECT_FALSE(result.body.contains("local secret"));
+  EXPECT_FALSE(result.Succeeded());
+  EXPECT_FALSE(result.complete);
+}
 
 TEST_F(HttpClientTest, TrickleKeepsWhatArrivedBeforeTheTimeLimit) {
   server_.Serve("/t", ScriptedReply::Trickle());

@@ -46,6 +46,12 @@ ScriptedReply ScriptedReply::Trickle() {
   return reply;
 }
 
+ScriptedReply ScriptedReply::Redirect(const QByteArray& location) {
+  ScriptedReply reply = Text("moved", 302);
+  reply.extraHeaders = "Location: " + location + "\r\n";
+  return reply;
+}
+
 TestHttpServer::TestHttpServer() {
   server_.listen(QHostAddress::LocalHost, 0);
   connect(&server_, &QTcpServer::newConnection, this, &TestHttpServer::Accept);
@@ -107,6 +113,7 @@ void TestHttpServer::Answer(QTcpSocket* socket, const QString& target) {
     const qint64 length = reply.announcedLength.value_or(reply.body.size());
     head += "Content-Length: " + QByteArray::number(length) + "\r\n";
   }
+  head += reply.extraHeaders;
   head += "\r\n";
   socket->write(head);
 

@@ -28,12 +28,14 @@ struct ScriptedReply {
   bool sendLength = true;
   qint64 sendBytes = 0;
   int trickleMs = 20;
+  QByteArray extraHeaders;  // whole header lines, each ending in CR LF
 
   static ScriptedReply Text(const QByteArray& body, int status = 200);
   static ScriptedReply BreakOff(const QByteArray& body, qint64 sendBytes);
   static ScriptedReply Silent();
   static ScriptedReply Endless(qint64 announced);  // announced < 0: no Content-Length
   static ScriptedReply Trickle();
+  static ScriptedReply Redirect(const QByteArray& location);
 };
 
 // A small HTTP/1.1 server on 127.0.0.1 at a free port, answering each path from a script and

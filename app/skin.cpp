@@ -15,7 +15,6 @@ struct Skin {
   bool attached = false;
   QStyle* style = nullptr;
   QPalette palette;
-  QString sheet;
 };
 
 Skin& TheSkin() {
@@ -55,17 +54,6 @@ void LoadSkin() {
   InstallFontFallbacks();
   skin.style = QStyleFactory::create(QStringLiteral("Fusion"));
   skin.palette = SkinPalette();
-  skin.sheet = QStringLiteral(
-      "QPushButton { border: 1px solid #8fb0d6; border-radius: 3px; padding: 2px 6px;"
-      " background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #fdfeff, stop:1 #dbe8f7); }"
-      "QPushButton:hover { background: qlineargradient(x1:0, y1:0, x2:0, y2:1,"
-      " stop:0 #ffffff, stop:1 #c8def7); border-color: #5b8fd0; }"
-      "QPushButton:pressed { background: #bcd5f2; }"
-      "QPushButton:disabled { color: #98a4b3; border-color: #c3cfdd; background: #eef2f7; }"
-      "QPushButton:default { border: 2px solid #3d7cc9; }"
-      "QHeaderView::section { background: qlineargradient(x1:0, y1:0, x2:0, y2:1,"
-      " stop:0 #ffffff, stop:1 #e4edf8); border: none; border-right: 1px solid #c9d7e8;"
-      " border-bottom: 1px solid #c9d7e8; padding: 2px 6px; }");
 }
 
 void AttachSkin() {
@@ -73,10 +61,10 @@ void AttachSkin() {
   Skin& skin = TheSkin();
   if (skin.attached) return;
   skin.attached = true;
+  // No style sheet: it would slow every widget's polish, start-up included, for little gain.
   if (skin.style) QApplication::setStyle(skin.style);
   QApplication::setPalette(skin.palette);
   QApplication::setFont(FormFont(QString::fromUtf16(kFormFace), 12));
-  qApp->setStyleSheet(skin.sheet);
 }
 
 bool SkinAttached() { return TheSkin().attached; }

@@ -6,28 +6,37 @@
 namespace quill {
 namespace {
 
-QStringList CjkFallbacks() {
-  static const QStringList wanted = {
+// Looked up once: listing the font families is not cheap and they do not change while the
+// program runs.
+const QStringList& CjkFallbacks() {
+  static const QStringList present = [] {
+    const QStringList wanted = {
       QStringLiteral("Noto Sans CJK SC"), QStringLiteral("Noto Sans SC"),
       QStringLiteral("Source Han Sans SC"), QStringLiteral("WenQuanYi Micro Hei"),
       QStringLiteral("WenQuanYi Zen Hei"), QStringLiteral("Noto Serif CJK SC"),
       QStringLiteral("AR PL UMing CN")};
-  QStringList present;
-  const QStringList families = QFontDatabase::families();
-  for (const QString& family : wanted) {
-    if (families.contains(family)) present.append(family);
-  }
+    QStringList found;
+    const QStringList families = QFontDatabase::families();
+    for (const QString& family : wanted) {
+      if (families.contains(family)) found.append(family);
+    }
+    return found;
+  }();
   return present;
 }
 
 }  // namespace
 
 void InstallFontFallbacks() {
-  const QStringList fallbacks = CjkFallbacks();
+  static bool installed = false;
+  if (installed) return;
+  installed = true;
+  const QStringList& fallbacks = CjkFallbacks();
   if (fallbacks.isEmpty()) return;
+  const QStringList families = QFontDatabase::families();
   for (const QString& face : {QString::fromUtf16(kFormFace), QStringLiteral("兰亭超细黑简体"),
                               QStringLiteral("宋体"), QStringLiteral("Microsoft YaHei")}) {
-    if (!QFontDatabase::families().contains(face)) QFont::insertSubstitutions(face, fallbacks);
+    if (!families.contains(face)) QFont::insertSubstitutions(face, fallbacks);
   }
 }
 

@@ -52,7 +52,8 @@ fs::path WriteLargeDatabase(const fs::path& directory, int records) {
     PutText(bytes, at + 72, i % 7 == 0 ? "a,b" : "\xB1\xB8\xD7\xA2");  // 备注
   }
   const fs::path path = directory / "goods.edb";
-  std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  std::ofstream(path, std::ios::binary)
+      .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   return path;
 }
 

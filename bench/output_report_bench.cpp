@@ -26,7 +26,8 @@ constexpr int kRows = 10000;
 quill::ListView& GoodsList() {
   static quill::ListView* list = [] {
     auto* view = new quill::ListView(nullptr, QStringLiteral("超级列表框1"), QRect(0, 0, 900, 400));
-    const QString titles[] = {u"名称"_qs, u"货号"_qs, u"单价"_qs, u"单位"_qs, u"库存"_qs, u"备注"_qs};
+    const QString titles[] = {u"名称"_qs, u"货号"_qs, u"单价"_qs,
+                              u"单位"_qs, u"库存"_qs, u"备注"_qs};
     for (int column = 0; column < 6; ++column) view->InsertColumn(column, titles[column]);
     quill::ListView::Batch batch(*view);
     for (int row = 0; row < kRows; ++row) {

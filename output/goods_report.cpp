@@ -11,7 +11,7 @@ namespace {
 
 constexpr const char* kTitleText =
     "\xC9\xCC\xC6\xB7\xD7\xCA\xC1\xCF\xCF\xEA\xCF\xB8\xB1\xA8\xB1\xED";  // 商品资料详细报表
-constexpr const char* kTitleFace = "\xCE\xA2\xC8\xED\xD1\xC5\xBA\xDA";  // 微软雅黑
+constexpr const char* kTitleFace = "\xCE\xA2\xC8\xED\xD1\xC5\xBA\xDA";   // 微软雅黑
 constexpr int kTitleHeight = 26;
 
 const std::string& CellText(const ListTable& list, std::size_t row, std::size_t column) {
@@ -23,7 +23,8 @@ const std::string& CellText(const ListTable& list, std::size_t row, std::size_t 
 }  // namespace
 
 std::string GoodsReportSummaryText(std::int64_t rows, std::int64_t stock_total) {
-  std::string text = "\xB1\xA8\xB1\xED\xC9\xCC\xC6\xB7\xB9\xB2\xBC\xC6\xA3\xBA  ";  // 报表商品共计：
+  std::string text =
+      "\xB1\xA8\xB1\xED\xC9\xCC\xC6\xB7\xB9\xB2\xBC\xC6\xA3\xBA  ";  // 报表商品共计：
   text += IntegerToText(rows);
   text += "  \xD6\xD6 \xA3\xAC\xD7\xDC\xBC\xC6\xA3\xBA  ";  // 种 ，总计：
   text += IntegerToText(stock_total);
@@ -60,8 +61,9 @@ void LayOutGoodsReport(ReportGrid& grid, const ListTable& list) {
   grid.SetRowCount(rows + 2);
   for (int row = 0; row < rows; ++row) {
     for (int column = 0; column < columns; ++column) {
-      grid.SetCellText(row + 1, column,
-                       CellText(list, static_cast<std::size_t>(row), static_cast<std::size_t>(column)));
+      grid.SetCellText(
+          row + 1, column,
+          CellText(list, static_cast<std::size_t>(row), static_cast<std::size_t>(column)));
     }
   }
   if (columns > 0) {

@@ -28,9 +28,9 @@ struct CellRange {
 };
 
 struct ReportCell {
-  std::string text;                // GBK bytes
-  std::optional<Rgb> background;   // none: the grid's own colour
-  int font_height = 0;             // pixels; 0: the grid's own font
+  std::string text;               // GBK bytes
+  std::optional<Rgb> background;  // none: the grid's own colour
+  int font_height = 0;            // pixels; 0: the grid's own font
 };
 
 enum class TitleAlignment : int { kLeft = 1, kCentre = 2, kRight = 3 };
@@ -62,9 +62,9 @@ class ReportGrid {
   static constexpr int kInitialRows = 5;
   static constexpr int kInitialColumns = 6;
   static constexpr int kFixedRows = 1;
-  static constexpr int kRowHeight = 24;       // pixels
-  static constexpr int kColumnWidth = 60;     // pixels, for new columns
-  static constexpr int kControlWidth = 500;   // pixels, the grid control on its form
+  static constexpr int kRowHeight = 24;      // pixels
+  static constexpr int kColumnWidth = 60;    // pixels, for new columns
+  static constexpr int kControlWidth = 500;  // pixels, the grid control on its form
 
   ReportGrid();
 

@@ -51,7 +51,8 @@ ExportWindow::ExportWindow(QWidget* parent, EdbWorkspace& database, std::string&
 void ExportWindow::OnCreated() { directory_box_->SetText(DefaultExportDirectory()); }
 
 void ExportWindow::PickDirectory() {
-  const std::optional<QString> picked = PickFolder(u"选择数据库保存目录："_qs, directory_box_->Text());
+  const std::optional<QString> picked =
+      PickFolder(u"选择数据库保存目录："_qs, directory_box_->Text());
   if (picked && !picked->isEmpty()) directory_box_->SetText(*picked);
 }
 
@@ -60,7 +61,8 @@ bool ExportWindow::ExportGoods() {
   export_text_.clear();
   export_text_.shrink_to_fit();
   export_button_->setEnabled(false);
-  export_text_ = BuildExportText(database_, [this](int position) { progress_->SetPosition(position); });
+  export_text_ =
+      BuildExportText(database_, [this](int position) { progress_->SetPosition(position); });
   const std::filesystem::path path = ExportFilePath(ToPath(directory_box_->Text()));
   if (WriteFileReplacing(path, export_text_)) return false;
   export_button_->SetCaption(u"导出成功"_qs);

@@ -26,10 +26,10 @@ class ExportWindow : public Window {
   // The exported text is kept in `export_text` until the next export.
   ExportWindow(QWidget* parent, EdbWorkspace& database, std::string& export_text);
 
-  EditBox& DirectoryBox() const { return *directory_box_; }    // 编辑框1
-  Button& ExportButton() const { return *export_button_; }     // 按钮1
-  Button& BrowseButton() const { return *browse_button_; }     // 按钮2
-  ProgressBar& Progress() const { return *progress_; }         // 进度条1
+  EditBox& DirectoryBox() const { return *directory_box_; }  // 编辑框1
+  Button& ExportButton() const { return *export_button_; }   // 按钮1
+  Button& BrowseButton() const { return *browse_button_; }   // 按钮2
+  ProgressBar& Progress() const { return *progress_; }       // 进度条1
 
   // 按钮1: builds the text, writes the file; true when the file was written.
   bool ExportGoods();

@@ -27,8 +27,9 @@ void OpenReportPreview(ReportGrid& grid, QWidget* parent) {
   QPrintPreviewDialog dialog(&printer, parent);
   dialog.setObjectName(QString::fromLatin1(kReportPreviewName));
   dialog.setWindowTitle(u"打印预览"_qs);
-  QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
-                   [&grid, &renderer](QPrinter* target) { PaintReportPages(renderer, grid, *target); });
+  QObject::connect(
+      &dialog, &QPrintPreviewDialog::paintRequested, &dialog,
+      [&grid, &renderer](QPrinter* target) { PaintReportPages(renderer, grid, *target); });
   dialog.exec();
 }
 

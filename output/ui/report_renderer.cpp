@@ -21,11 +21,15 @@ const QColor kLineColour(96, 96, 96);
 // The faces asked for are Windows faces; where they are not installed, Latin letters and
 // digits come from a Latin face (the CJK faces' Latin glyphs lose their text in PDF output)
 // and Chinese from a CJK face, so no character falls back to a font without it.
-const QStringList kFallbackFaces = {u"Microsoft YaHei"_qs, u"DejaVu Sans"_qs, u"Noto Sans CJK SC"_qs,
-                                    u"Source Han Sans SC"_qs, u"WenQuanYi Micro Hei"_qs,
-                                    u"Droid Sans Fallback"_qs};
-const QStringList kCellFaces = {u"宋体"_qs, u"SimSun"_qs, u"DejaVu Sans"_qs, u"Noto Sans CJK SC"_qs,
-                                u"Source Han Sans SC"_qs, u"WenQuanYi Micro Hei"_qs,
+const QStringList kFallbackFaces = {u"Microsoft YaHei"_qs,     u"DejaVu Sans"_qs,
+                                    u"Noto Sans CJK SC"_qs,    u"Source Han Sans SC"_qs,
+                                    u"WenQuanYi Micro Hei"_qs, u"Droid Sans Fallback"_qs};
+const QStringList kCellFaces = {u"宋体"_qs,
+                                u"SimSun"_qs,
+                                u"DejaVu Sans"_qs,
+                                u"Noto Sans CJK SC"_qs,
+                                u"Source Han Sans SC"_qs,
+                                u"WenQuanYi Micro Hei"_qs,
                                 u"Droid Sans Fallback"_qs};
 
 QFont FontOf(QStringList faces, double pixel_height, bool bold) {
@@ -76,13 +80,14 @@ ReportRenderer::ReportRenderer(const ReportGrid& grid)
       Cell& cell = cells_[static_cast<std::size_t>(row) * columns_ + column];
       if (!source.text.empty()) cell.text = FromGb18030(source.text);
       if (source.background) {
-        cell.background = QColor(source.background->red, source.background->green,
-                                 source.background->blue);
+        cell.background =
+            QColor(source.background->red, source.background->green, source.background->blue);
       }
       cell.font_height = source.font_height;
     }
   }
-  for (int column = 0; column < columns_; ++column) column_widths_.push_back(grid.ColumnWidth(column));
+  for (int column = 0; column < columns_; ++column)
+    column_widths_.push_back(grid.ColumnWidth(column));
   merges_ = grid.Merges();
   for (std::size_t index = 0; index < merges_.size(); ++index) {
     const CellRange& range = merges_[index];
@@ -151,7 +156,8 @@ bool ReportRenderer::Print(QPrinter& printer) const {
   return painter.end();
 }
 
-void ReportRenderer::PaintPage(QPainter& painter, const Geometry& g, int page, int page_count) const {
+void ReportRenderer::PaintPage(QPainter& painter, const Geometry& g, int page,
+                               int page_count) const {
   if (!title_.isEmpty() && title_height_ > 0) {
     QStringList faces = kFallbackFaces;
     if (!title_face_.isEmpty()) faces.prepend(title_face_);
@@ -161,9 +167,10 @@ void ReportRenderer::PaintPage(QPainter& painter, const Geometry& g, int page, i
     if (title_alignment_ == TitleAlignment::kLeft) horizontal = Qt::AlignLeft;
     if (title_alignment_ == TitleAlignment::kRight) horizontal = Qt::AlignRight;
     // Aligned over the table rather than the paper, so that it stands above what it names.
-    const double width = std::min(g.width, g.column_left.back() > 0 ? g.column_left.back() : g.width);
-    painter.drawText(QRectF(0, 0, width, g.header), horizontal | Qt::AlignVCenter | Qt::TextDontClip,
-                     title_);
+    const double width =
+        std::min(g.width, g.column_left.back() > 0 ? g.column_left.back() : g.width);
+    painter.drawText(QRectF(0, 0, width, g.header),
+                     horizontal | Qt::AlignVCenter | Qt::TextDontClip, title_);
   }
 
   double y = g.table_top;
@@ -249,7 +256,9 @@ void ApplyGridMargins(const ReportGrid& grid, QPrinter& printer) {
 
 void TakePrinterMargins(const QPrinter& printer, ReportGrid& grid) {
   const QMarginsF margins = printer.pageLayout().margins(QPageLayout::Millimeter);
-  const auto tenths = [](double millimetres) { return static_cast<int>(std::lround(millimetres * 10)); };
+  const auto tenths = [](double millimetres) {
+    return static_cast<int>(std::lround(millimetres * 10));
+  };
   grid.SetPageLayout(PageLayoutValue::kLeftMargin, tenths(margins.left()));
   grid.SetPageLayout(PageLayoutValue::kTopMargin, tenths(margins.top()));
   grid.SetPageLayout(PageLayoutValue::kRightMargin, tenths(margins.right()));

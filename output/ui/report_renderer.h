@@ -41,7 +41,8 @@ class ReportRenderer {
   void PaintPage(QPainter& painter, const Geometry& geometry, int page, int page_count) const;
   // Draws rows first … last (a block on one page) with their top at y; merged ranges are cut
   // to the block. Returns the y below the block.
-  double PaintRows(QPainter& painter, const Geometry& geometry, int first, int last, double y) const;
+  double PaintRows(QPainter& painter, const Geometry& geometry, int first, int last,
+                   double y) const;
   const Cell& At(int row, int column) const;
   QFont CellFont(int height, double scale) const;
 

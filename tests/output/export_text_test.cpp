@@ -21,14 +21,14 @@ namespace fs = std::filesystem;
 // GBK texts.
 const std::string kHeader =
     "\xC3\xFB\xB3\xC6,\xBB\xF5\xBA\xC5,\xB5\xA5\xBC\xDB,\xB5\xA5\xCE\xBB,\xBF\xE2\xB4\xE6,"
-    "\xB1\xB8\xD7\xA2,\r\n";                           // 名称,货号,单价,单位,库存,备注,
+    "\xB1\xB8\xD7\xA2,\r\n";  // 名称,货号,单价,单位,库存,备注,
 const std::string kName = "\xB2\xE2\xCA\xD4\xC9\xCC\xC6\xB7";  // 测试商品
 const std::string kTowel = "\xC3\xAB\xBD\xED";                 // 毛巾
 const std::string kStrip = "\xCC\xF5";                         // 条
 const std::string kTemplateLines[] = {
-    kName + ",K001,25,\xB8\xF6,100,T\xD0\xF4\r\n",                 // 个 T恤
-    kName + ",K002,125,\xCB\xAB,200,\xBF\xE3\xD7\xD3\r\n",         // 双 裤子
-    kName + ",K003,125,\xCC\xF5,199,\xC4\xDA\xD2\xC2\r\n",         // 条 内衣
+    kName + ",K001,25,\xB8\xF6,100,T\xD0\xF4\r\n",                     // 个 T恤
+    kName + ",K002,125,\xCB\xAB,200,\xBF\xE3\xD7\xD3\r\n",             // 双 裤子
+    kName + ",K003,125,\xCC\xF5,199,\xC4\xDA\xD2\xC2\r\n",             // 条 内衣
     kName + ",K004,125500,\xC1\xBE,200,\xBC\xAA\xC6\xD5\xB3\xB5\r\n",  // 辆 吉普车
 };
 
@@ -40,9 +40,9 @@ std::string ReadAll(const fs::path& path) {
 class ExportTextTest : public testing::Test {
  protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("quill-export-" + std::to_string(::getpid()) + "-" +
-            testing::UnitTest::GetInstance()->current_test_info()->name());
+    dir_ =
+        fs::temp_directory_path() / ("quill-export-" + std::to_string(::getpid()) + "-" +
+                                     testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::remove_all(dir_);
     fs::create_directories(dir_);
     const fs::path path = dir_ / kGoodsDatabaseFileName;
@@ -82,14 +82,15 @@ TEST_F(ExportTextTest, WorkedExampleWithAnEmptyRemarkEndsInAComma) {
   }
   ASSERT_TRUE(db_.Purge());
   Add(kTowel, "A12", 9.9, kStrip, 30, "");
-  EXPECT_EQ(BuildExportText(db_),
-            kHeader + kTemplateLines[0] + kTemplateLines[1] + kTowel + ",A12,9.9," + kStrip + ",30,\r\n");
+  EXPECT_EQ(BuildExportText(db_), kHeader + kTemplateLines[0] + kTemplateLines[1] + kTowel +
+                                      ",A12,9.9," + kStrip + ",30,\r\n");
 }
 
 TEST_F(ExportTextTest, RecordsMarkedDeletedNeverReappear) {
   ASSERT_TRUE(db_.GoTo(2));
   ASSERT_TRUE(db_.Delete());
-  EXPECT_EQ(BuildExportText(db_), kHeader + kTemplateLines[0] + kTemplateLines[2] + kTemplateLines[3]);
+  EXPECT_EQ(BuildExportText(db_),
+            kHeader + kTemplateLines[0] + kTemplateLines[2] + kTemplateLines[3]);
 }
 
 TEST_F(ExportTextTest, EmptyDatabaseGivesTheHeaderOnlyAndNoProgress) {

@@ -207,7 +207,9 @@ TEST_F(ExportWindowTest, FailedWriteLeavesThePreviousFileUntouched) {
     EXPECT_EQ(w.ExportButton().Caption(), u"开始导出"_qs);
   });
   EXPECT_EQ(ReadAll(target), "previous");
-  EXPECT_EQ(std::distance(fs::directory_iterator(ToPath(seams_.DesktopDir())), fs::directory_iterator()), 1);
+  EXPECT_EQ(
+      std::distance(fs::directory_iterator(ToPath(seams_.DesktopDir())), fs::directory_iterator()),
+      1);
 }
 
 TEST_F(ExportWindowTest, DefaultDirectoryFallsBackToHomeWithoutADesktopFolder) {

@@ -2,9 +2,9 @@
 
 #include <string>
 
+#include <QFileInfo>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
-#include <QFileInfo>
 #include <QPrinter>
 #include <QTemporaryDir>
 
@@ -109,8 +109,8 @@ TEST_F(GoodsReportCommandTest, EmptyListGivesHeadingAndSummaryOnly) {
 
 TEST_F(GoodsReportCommandTest, SecondReportAfterAddingGoodsHasAnOrdinaryRowWhereTheSummaryWas) {
   PrintReport();
-  ASSERT_TRUE(main_.Database().Add({ToGb18030(u"毛巾"_qs), std::string("A12"), 9.9,
-                                     ToGb18030(u"条"_qs), -30.0, std::string()}));
+  ASSERT_TRUE(main_.Database().Add(
+      {ToGb18030(u"毛巾"_qs), std::string("A12"), 9.9, ToGb18030(u"条"_qs), -30.0, std::string()}));
   main_.LoadGoodsList();
   PrintReport();
   const ReportGrid& grid = ProcessReportGrid();

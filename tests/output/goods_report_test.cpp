@@ -14,13 +14,14 @@ const std::string kYuan = " \xD4\xAA";                         // " 元"
 
 ListTable TemplateList() {
   ListTable list;
-  list.titles = {"\xC3\xFB\xB3\xC6", "\xBB\xF5\xBA\xC5", "\xB5\xA5\xBC\xDB",   // 名称 货号 单价
+  list.titles = {"\xC3\xFB\xB3\xC6", "\xBB\xF5\xBA\xC5", "\xB5\xA5\xBC\xDB",  // 名称 货号 单价
                  "\xB5\xA5\xCE\xBB", "\xBF\xE2\xB4\xE6", "\xB1\xB8\xD7\xA2"};  // 单位 库存 备注
   list.rows = {
-      {kName, "K001", "25" + kYuan, "\xB8\xF6", "100", "T\xD0\xF4"},             // 个 T恤
-      {kName, "K002", "125" + kYuan, "\xCB\xAB", "200", "\xBF\xE3\xD7\xD3"},     // 双 裤子
-      {kName, "K003", "125" + kYuan, "\xCC\xF5", "199", "\xC4\xDA\xD2\xC2"},     // 条 内衣
-      {kName, "K004", "125500" + kYuan, "\xC1\xBE", "200", "\xBC\xAA\xC6\xD5\xB3\xB5"},  // 辆 吉普车
+      {kName, "K001", "25" + kYuan, "\xB8\xF6", "100", "T\xD0\xF4"},          // 个 T恤
+      {kName, "K002", "125" + kYuan, "\xCB\xAB", "200", "\xBF\xE3\xD7\xD3"},  // 双 裤子
+      {kName, "K003", "125" + kYuan, "\xCC\xF5", "199", "\xC4\xDA\xD2\xC2"},  // 条 内衣
+      {kName, "K004", "125500" + kYuan, "\xC1\xBE", "200",
+       "\xBC\xAA\xC6\xD5\xB3\xB5"},  // 辆 吉普车
   };
   return list;
 }
@@ -152,7 +153,8 @@ class GoodsReportStockTest : public testing::TestWithParam<StockCase> {};
 TEST_P(GoodsReportStockTest, TotalsTheLeadingWholeNumbers) {
   ListTable list = TemplateList();
   list.rows.clear();
-  for (const std::string& stock : GetParam().stocks) list.rows.push_back({"n", "k", "1", "u", stock, ""});
+  for (const std::string& stock : GetParam().stocks)
+    list.rows.push_back({"n", "k", "1", "u", stock, ""});
   EXPECT_EQ(GoodsReportStockTotal(list), GetParam().total);
 }
 
@@ -162,7 +164,7 @@ INSTANTIATE_TEST_SUITE_P(
                     StockCase{"Negative", {"5", "-3"}, 2},
                     StockCase{"NoNumberCountsZero", {"abc", "", "7"}, 7},
                     StockCase{"FractionIsCut", {"2.9", "37 \xBC\xFE"}, 39},  // 37 件
-                    StockCase{"FullWidthDigits", {"\xA3\xB1\xA3\xB2"}, 12},   // １２
+                    StockCase{"FullWidthDigits", {"\xA3\xB1\xA3\xB2"}, 12},  // １２
                     StockCase{"BeyondThirtyTwoBits", {"2147483647", "2147483647"}, 4294967294LL},
                     StockCase{"Empty", {}, 0}),
     [](const auto& info) { return std::string(info.param.name); });

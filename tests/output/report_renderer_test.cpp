@@ -20,12 +20,14 @@ namespace {
 
 ListTable List(int rows) {
   ListTable list;
-  for (const QString& title : {u"名称"_qs, u"货号"_qs, u"单价"_qs, u"单位"_qs, u"库存"_qs, u"备注"_qs}) {
+  for (const QString& title :
+       {u"名称"_qs, u"货号"_qs, u"单价"_qs, u"单位"_qs, u"库存"_qs, u"备注"_qs}) {
     list.titles.push_back(ToGb18030(title));
   }
   for (int row = 0; row < rows; ++row) {
-    list.rows.push_back({ToGb18030(u"测试商品"_qs), ToGb18030(u"R%1"_qs.arg(row + 1, 4, 10, QChar(u'0'))),
-                         ToGb18030(u"125 元"_qs), ToGb18030(u"个"_qs), "10", ToGb18030(u"吉普车"_qs)});
+    list.rows.push_back(
+        {ToGb18030(u"测试商品"_qs), ToGb18030(u"R%1"_qs.arg(row + 1, 4, 10, QChar(u'0'))),
+         ToGb18030(u"125 元"_qs), ToGb18030(u"个"_qs), "10", ToGb18030(u"吉普车"_qs)});
   }
   return list;
 }
@@ -64,8 +66,8 @@ class ReportRendererTest : public testing::Test {
   // The text of one page (1-based) as poppler reads it back.
   QString PageText(int page) {
     QProcess process;
-    process.start(u"pdftotext"_qs, {u"-f"_qs, QString::number(page), u"-l"_qs, QString::number(page),
-                                    u"-layout"_qs, pdf_, u"-"_qs});
+    process.start(u"pdftotext"_qs, {u"-f"_qs, QString::number(page), u"-l"_qs,
+                                    QString::number(page), u"-layout"_qs, pdf_, u"-"_qs});
     EXPECT_TRUE(process.waitForFinished(60000));
     EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
     return Readable(QString::fromUtf8(process.readAllStandardOutput()));
@@ -74,8 +76,9 @@ class ReportRendererTest : public testing::Test {
   QImage PageImage(int page) {
     const QString prefix = dir_.filePath(u"page"_qs);
     QProcess process;
-    process.start(u"pdftoppm"_qs, {u"-f"_qs, QString::number(page), u"-l"_qs, QString::number(page),
-                                   u"-r"_qs, u"72"_qs, u"-singlefile"_qs, u"-png"_qs, pdf_, prefix});
+    process.start(u"pdftoppm"_qs,
+                  {u"-f"_qs, QString::number(page), u"-l"_qs, QString::number(page), u"-r"_qs,
+                   u"72"_qs, u"-singlefile"_qs, u"-png"_qs, pdf_, prefix});
     EXPECT_TRUE(process.waitForFinished(60000));
     return QImage(prefix + u".png"_qs);
   }
@@ -111,12 +114,13 @@ TEST_F(ReportRendererTest, OnePageReportHoldsTitleHeadingRowsAndSummary) {
   EXPECT_EQ(pages, 1);
   const QString text = PageText(1);
   EXPECT_TRUE(text.contains(u"商品资料详细报表"_qs)) << text.toStdString();
-  for (const QString& expected : {u"名称"_qs, u"货号"_qs, u"单价"_qs, u"单位"_qs, u"库存"_qs,
-                                  u"备注"_qs, u"测试商品"_qs, u"R0001"_qs, u"R0004"_qs,
-                                  u"125 元"_qs, u"吉普车"_qs}) {
+  for (const QString& expected :
+       {u"名称"_qs, u"货号"_qs, u"单价"_qs, u"单位"_qs, u"库存"_qs, u"备注"_qs, u"测试商品"_qs,
+        u"R0001"_qs, u"R0004"_qs, u"125 元"_qs, u"吉普车"_qs}) {
     EXPECT_TRUE(text.contains(expected)) << expected.toStdString() << "\n" << text.toStdString();
   }
-  EXPECT_TRUE(WithoutSpaces(text).contains(u"报表商品共计：4种，总计：40件"_qs)) << text.toStdString();
+  EXPECT_TRUE(WithoutSpaces(text).contains(u"报表商品共计：4种，总计：40件"_qs))
+      << text.toStdString();
   EXPECT_TRUE(WithoutSpaces(text).contains(u"第1页/共1页"_qs)) << text.toStdString();
 }
 

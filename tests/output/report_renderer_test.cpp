@@ -175,6 +175,24 @@ TEST_F(ReportRendererTest, SummaryIsOneGreyCellAcrossTheTable) {
   EXPECT_LT(unmerged, 80);
 }
 
+TEST_F(ReportRendererTest, TableWiderThanThePaperIsScaledToFit) {
+  if (!HavePoppler()) GTEST_SKIP() << "poppler-utils (pdftotext, pdftoppm) not installed";
+  ReportGrid grid;
+  grid.SetColumnCount(12);
+  grid.SetRowCount(2);
+  for (int column = 0; column < 12; ++column) {
+    grid.SetColumnWidth(column, 150);  // 1800 pixels: almost half a metre at 96 per inch
+    grid.SetCellText(0, column, "H" + std::to_string(column));
+    grid.SetCellText(1, column, "C" + std::to_string(column));
+  }
+  ASSERT_TRUE(RenderPdf(grid));
+  const QString text = PageText(1);
+  for (int column = 0; column < 12; ++column) {
+    EXPECT_TRUE(text.contains(u"H%1"_qs.arg(column))) << column << "\n" << text.toStdString();
+    EXPECT_TRUE(text.contains(u"C%1"_qs.arg(column))) << column;
+  }
+}
+
 TEST_F(ReportRendererTest, EmptyGridStillGivesOnePage) {
   ReportGrid grid;
   grid.SetRowCount(0);

@@ -59,8 +59,7 @@ void LoadBanner(MainWindow& main) {
   main.Banner().SetPicture(picture_path.isEmpty() ? QByteArray() : ReadWholeFile(picture_path));
   main.Banner().show();
 
-  const HttpResult link =
-      HttpGet(ServerUrl(u"/soft\\quillbin10\\guanggao.txt"_qs), kTextBodyLimit);
+  const HttpResult link = HttpGet(ServerUrl(u"/soft\\quillbin10\\guanggao.txt"_qs), kTextBodyLimit);
   const QByteArray link_text = TextUpToZero(BodyIfComplete(link));
   main.State().advert_link.assign(link_text.constData(), link_text.size());
 }

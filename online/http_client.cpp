@@ -131,12 +131,12 @@ HttpResult HttpGet(const QUrl& url, qint64 maxBytes) {
   // An error status still delivers its page whole (Qt numbers those errors 201-299 and
   // 401-499); connection, time-out, proxy and protocol errors mean the body is not all there.
   const int error = reply->error();
-  const bool transferEnded =
-      error == QNetworkReply::NoError || (error >= 201 && error <= 299) || (error >= 401 && error <= 499);
+  const bool transferEnded = error == QNetworkReply::NoError || (error >= 201 && error <= 299) ||
+                             (error >= 401 && error <= 499);
   const QVariant announced = reply->header(QNetworkRequest::ContentLengthHeader);
   const bool lengthMatches = !announced.isValid() || announced.toLongLong() == result.body.size();
-  result.complete = transferEnded && lengthMatches && result.status != 0 && !result.timedOut &&
-                    !result.tooLarge;
+  result.complete =
+      transferEnded && lengthMatches && result.status != 0 && !result.timedOut && !result.tooLarge;
   return result;
 }
 

@@ -15,8 +15,8 @@ struct RequestTimeouts {
 };
 
 // Size limits of what the server sends.
-inline constexpr qint64 kTextBodyLimit = qint64{1} << 20;       // probe, version, switch, link
-inline constexpr qint64 kPictureBodyLimit = qint64{16} << 20;   // banner picture
+inline constexpr qint64 kTextBodyLimit = qint64{1} << 20;      // probe, version, switch, link
+inline constexpr qint64 kPictureBodyLimit = qint64{16} << 20;  // banner picture
 inline constexpr qint64 kInstallerBodyLimit = qint64{256} << 20;
 
 // Set once at start-up (tests shorten them); every later request uses them.

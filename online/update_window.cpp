@@ -25,7 +25,8 @@ constexpr char16_t kUpToDateText[] = u"\r\n  当前版本为最新版本，无�
 constexpr char16_t kDownloadFailedText[] =
     u"下载更新失败，请稍后重试，或点击“若下载失败，请点击这里手动下载”。";
 constexpr char16_t kWriteFailedText[] =
-    u"无法保存安装程序，请检查磁盘空间和程序目录的写入权限，或点击“若下载失败，请点击这里手动下载”。";
+    u"无法保存安装程序，请检查磁盘空间和程序目录的写入权限，或点击“若下载失败，请点击这里手动下载”"
+    u"。";
 
 constexpr char16_t kRetryCaption[] = u"重试";
 constexpr char16_t kNoUpdateCaption[] = u"暂无更新";
@@ -55,9 +56,8 @@ UpdateWindow::UpdateWindow(QWidget* parent, std::string& information)
   manual_link_->SetHandCursor(true);
   manual_link_->setFont(FormFont(QString::fromUtf16(kFormFace), 12, false, true, true));
   manual_link_->SetTextColour(QColor(0, 0, 128));
-  connect(manual_link_, &Label::Released, this, [] {
-    OpenWebAddress(ServerUrl(u"/html/soft/94.html"_qs).toString(QUrl::FullyEncoded));
-  });
+  connect(manual_link_, &Label::Released, this,
+          [] { OpenWebAddress(ServerUrl(u"/html/soft/94.html"_qs).toString(QUrl::FullyEncoded)); });
 }
 
 void UpdateWindow::OnFirstActivated() { RunUpdateCheck(); }
@@ -121,8 +121,8 @@ void UpdateWindow::Download() {
       const QString path = FromPath(RunPath(QString::fromLatin1(kInstallerName)));
       // Written beside and renamed over, so an earlier installer is replaced whole or kept.
       QSaveFile file(path);
-      if (file.open(QIODevice::WriteOnly) &&
-          file.write(installer.body) == installer.body.size() && file.commit()) {
+      if (file.open(QIODevice::WriteOnly) && file.write(installer.body) == installer.body.size() &&
+          file.commit()) {
         OpenWithShell(path);
         CloseWindow();
         return;

@@ -76,7 +76,10 @@ TEST_P(BannerSwitchTest, OnlyAZeroSwitchesTheBannerOn) {
 INSTANTIATE_TEST_SUITE_P(
     Switches, BannerSwitchTest,
     ::testing::Values(SwitchCase{"zero", ScriptedReply::Text("0"), true},
-                      SwitchCase{"zero then zero byte", ScriptedReply::Text(QByteArray("0\0" "1", 3)),
+                      SwitchCase{"zero then zero byte",
+                                 ScriptedReply::Text(QByteArray("0\0"
+                                                                "1",
+                                                                3)),
                                  true},
                       SwitchCase{"zero with line break", ScriptedReply::Text("0\n"), false},
                       SwitchCase{"zero with CR LF", ScriptedReply::Text("0\r\n"), false},
@@ -114,7 +117,8 @@ TEST_F(BannerTest, PictureIsKeptInAUniqueTemporaryFileAndAnimated) {
   QStringList files = TemporaryFiles();
   files.removeOne(u"ABC.tmp"_qs);
   ASSERT_EQ(files.size(), 1);
-  EXPECT_TRUE(QRegularExpression(u"^[0-9A-F]+\\.tmp$"_qs).match(files[0]).hasMatch()) << files[0].toStdString();
+  EXPECT_TRUE(QRegularExpression(u"^[0-9A-F]+\\.tmp$"_qs).match(files[0]).hasMatch())
+      << files[0].toStdString();
   QFile kept(QDir(temp_.path()).filePath(files[0]));
   ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
   EXPECT_EQ(kept.readAll(), AnimatedGif());
@@ -174,10 +178,8 @@ INSTANTIATE_TEST_SUITE_P(
         LinkCase{"https", "https://ads.example/", {u"https://ads.example/"_qs}},
         LinkCase{"with line break", "http://ads.example/\r\n", {u"http://ads.example/"_qs}},
         LinkCase{"windows program", "C:\\Windows\\System32\\cmd.exe", {}},
-        LinkCase{"unix program", "/bin/sh", {}},
-        LinkCase{"file address", "file:///bin/sh", {}},
-        LinkCase{"other scheme", "smb://host/share/setup.exe", {}},
-        LinkCase{"empty", "", {}},
+        LinkCase{"unix program", "/bin/sh", {}}, LinkCase{"file address", "file:///bin/sh", {}},
+        LinkCase{"other scheme", "smb://host/share/setup.exe", {}}, LinkCase{"empty", "", {}},
         LinkCase{"web address after zero byte", QByteArray("\0http://ads.example/", 20), {}}),
     [](const auto& info) { return test::RowName(info); });
 

@@ -5,8 +5,8 @@
 #include <QDir>
 #include <QFile>
 #include <QTcpSocket>
-#include <QUrl>
 #include <QTimer>
+#include <QUrl>
 
 namespace quill::test {
 

@@ -147,12 +147,14 @@ INSTANTIATE_TEST_SUITE_P(
         CheckCase{"up to date", Ok("123"), Ok("0"), UpToDate(), "0", true},
         CheckCase{"probe with line break", Ok("123\n"), Ok("0"), Failed(), kUntouched, false},
         CheckCase{"probe with leading space", Ok(" 123"), Ok("0"), Failed(), kUntouched, false},
-        CheckCase{"probe with byte-order mark", Ok("\xEF\xBB\xBF" "123"), Ok("0"), Failed(),
-                  kUntouched, false},
+        CheckCase{"probe with byte-order mark",
+                  Ok("\xEF\xBB\xBF"
+                     "123"),
+                  Ok("0"), Failed(), kUntouched, false},
         CheckCase{"probe too short", Ok("12"), Ok("0"), Failed(), kUntouched, false},
         CheckCase{"probe too long", Ok("1234"), Ok("0"), Failed(), kUntouched, false},
-        CheckCase{"probe text ends at zero byte", Ok(QByteArray("123\0x", 5)), Ok("0"),
-                  UpToDate(), "0", true},
+        CheckCase{"probe text ends at zero byte", Ok(QByteArray("123\0x", 5)), Ok("0"), UpToDate(),
+                  "0", true},
         CheckCase{"probe missing", std::nullopt, Ok("0"), Failed(), kUntouched, false},
         CheckCase{"probe error page", ScriptedReply::Text("<h1>Server Error</h1>", 500), Ok("0"),
                   Failed(), kUntouched, false},
@@ -162,20 +164,23 @@ INSTANTIATE_TEST_SUITE_P(
                   false},
         CheckCase{"probe oversized", ScriptedReply::Endless(qint64{1} << 40), Ok("0"), Failed(),
                   kUntouched, false},
-        CheckCase{"version zero with line break", Ok("123"), Ok("0\n"), Available(u"0\n"_qs),
-                  "0\n", true},
-        CheckCase{"version zero with CR LF", Ok("123"), Ok("0\r\n"), Available(u"0\n"_qs),
-                  "0\r\n", true},
-        CheckCase{"version in chinese", Ok("123"),
-                  Ok("\xE5\x8F\x91\xE7\x8E\xB0\xE6\x96\xB0\xE7\x89\x88\xE6\x9C\xAC V1.1\r\n"
-                     "\xE4\xBF\xAE\xE6\xAD\xA3\xE9\x97\xAE\xE9\xA2\x98"),
-                  Available(u"发现新版本 V1.1\n修正问题"_qs),
-                  "\xB7\xA2\xCF\xD6\xD0\xC2\xB0\xE6\xB1\xBE V1.1\r\n\xD0\xDE\xD5\xFD\xCE\xCA\xCC\xE2",
+        CheckCase{"version zero with line break", Ok("123"), Ok("0\n"), Available(u"0\n"_qs), "0\n",
                   true},
-        CheckCase{"version outside gbk", Ok("123"), Ok("\xF0\x9F\x98\x80"),
-                  Available(u"😀"_qs), "\x94\x39\xFC\x36", true},
-        CheckCase{"version invalid utf-8", Ok("123"), Ok("\xC0\xAF" "abc"), Available({}), "",
+        CheckCase{"version zero with CR LF", Ok("123"), Ok("0\r\n"), Available(u"0\n"_qs), "0\r\n",
                   true},
+        CheckCase{
+            "version in chinese", Ok("123"),
+            Ok("\xE5\x8F\x91\xE7\x8E\xB0\xE6\x96\xB0\xE7\x89\x88\xE6\x9C\xAC V1.1\r\n"
+               "\xE4\xBF\xAE\xE6\xAD\xA3\xE9\x97\xAE\xE9\xA2\x98"),
+            Available(u"发现新版本 V1.1\n修正问题"_qs),
+            "\xB7\xA2\xCF\xD6\xD0\xC2\xB0\xE6\xB1\xBE V1.1\r\n\xD0\xDE\xD5\xFD\xCE\xCA\xCC\xE2",
+            true},
+        CheckCase{"version outside gbk", Ok("123"), Ok("\xF0\x9F\x98\x80"), Available(u"😀"_qs),
+                  "\x94\x39\xFC\x36", true},
+        CheckCase{"version invalid utf-8", Ok("123"),
+                  Ok("\xC0\xAF"
+                     "abc"),
+                  Available({}), "", true},
         CheckCase{"version in gbk", Ok("123"), Ok("\xD0\xC2\xB0\xE6"), Available({}), "", true},
         CheckCase{"version error page", Ok("123"), ScriptedReply::Text("Not Found", 404),
                   Available(u"Not Found"_qs), "Not Found", true},
@@ -310,7 +315,8 @@ INSTANTIATE_TEST_SUITE_P(
     Downloads, FailedDownloadTest,
     ::testing::Values(
         FailedDownloadCase{"breaks off", ScriptedReply::BreakOff(QByteArray(4000, 'i'), 1000)},
-        FailedDownloadCase{"length mismatch", [] {
+        FailedDownloadCase{"length mismatch",
+                           [] {
                              ScriptedReply r = Ok("short");
                              r.announcedLength = 6;
                              return r;

@@ -22,7 +22,7 @@ class HttpClientTest : public ::testing::Test {
  protected:
   void SetUp() override {
     saved_ = CurrentRequestTimeouts();
-    SetRequestTimeouts({300ms, 1500ms});
+    SetRequestTimeouts({1000ms, 3000ms});
   }
   void TearDown() override { SetRequestTimeouts(saved_); }
 

@@ -11,14 +11,14 @@
 namespace quill::test {
 
 // Fake seams pointing at a fresh scripted server, and request time limits short enough that a
-// silent server costs a fraction of a second.
+// silent server costs about a second, yet long enough for a busy machine to answer in time.
 class OnlineTest : public ::testing::Test {
  protected:
   OnlineTest() {
     seams_.SetServerAddress(server_.BaseUrl());
     saved_ = CurrentRequestTimeouts();
     using namespace std::chrono_literals;
-    SetRequestTimeouts({300ms, 2000ms});
+    SetRequestTimeouts({1000ms, 3000ms});
   }
   ~OnlineTest() override { SetRequestTimeouts(saved_); }
 

@@ -6,6 +6,9 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 jobs=$(nproc)
 "$root/scripts/install-packages.sh"
 
+# Let ccache share compiled objects between checkouts in different folders.
+export CCACHE_BASEDIR="$root" CCACHE_NOHASHDIR=true
+
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1"
 export LSAN_OPTIONS="suppressions=$root/scripts/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"

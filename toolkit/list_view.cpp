@@ -112,6 +112,11 @@ void ListView::focusInEvent(QFocusEvent* event) {
   viewport()->update();
 }
 
+void ListView::SetFullRowSelect(bool on) {
+  setSelectionBehavior(on ? QAbstractItemView::SelectRows : QAbstractItemView::SelectItems);
+  setAllColumnsShowFocus(on);
+}
+
 void ListView::keyPressEvent(QKeyEvent* event) {
   const int code = KeyCode(*event);
   emit KeyPressed(code);

@@ -48,6 +48,8 @@ class ListView : public QTreeView {
 
   void SetGridLines(bool on);
   bool GridLines() const { return grid_lines_; }
+  // On (the default): a click anywhere in a row selects the row, drawn across every column.
+  void SetFullRowSelect(bool on);
 
   // Fills many rows with one notification to the view.
   class Batch {

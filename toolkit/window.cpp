@@ -21,14 +21,18 @@ Window::Window(QWidget* parent, const QString& name, const QString& title, QSize
   } else {
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-    setFixedSize(outer_size.width() - kFrameWidth, outer_size.height() - kFrameHeight);
+    SetOuterSize(outer_size.width(), outer_size.height());
   }
 }
 
 Window::~Window() = default;
 
 void Window::SetOuterSize(int width, int height) {
-  resize(width - kFrameWidth, height - kFrameHeight);
+  if (kind_ == WindowKind::kModal) {
+    setFixedSize(width - kFrameWidth, height - kFrameHeight);
+  } else {
+    resize(width - kFrameWidth, height - kFrameHeight);
+  }
 }
 
 void Window::EnsureCreated() {

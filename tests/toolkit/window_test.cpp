@@ -57,6 +57,9 @@ TEST(Window, OuterSizeIsClientPlusNominalFrame) {
   EXPECT_EQ(window.OuterHeight(), 250);
   EXPECT_EQ(window.width(), 380 - Window::kFrameWidth);
   EXPECT_EQ(window.height(), 250 - Window::kFrameHeight);
+  window.SetOuterSize(363, 309);  // a modal form may set its own size; it stays fixed
+  EXPECT_EQ(window.OuterWidth(), 363);
+  EXPECT_EQ(window.minimumSize(), window.maximumSize());
 }
 
 TEST(Window, ModalFrameIsFixedWithoutMinMaxAndMainIsResizable) {

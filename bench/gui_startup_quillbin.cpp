@@ -1,20 +1,23 @@
-// The start-up of quillbin (the same steps as app/main.cpp) that quits as soon as the goods
-// list is filled, so that start-up can be timed against gui_bare_window.
+// The start-up of quillbin (RunQuillbin, as app/main.cpp runs it) that quits as soon as the
+// goods list is filled, so that start-up can be timed against gui_bare_window.
 #include <QApplication>
 #include <QTimer>
 
-#include "app/main_window.h"
-#include "app/skin.h"
+#include "app/start_up.h"
+#include "toolkit/window.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  quill::LoadSkin();
-  quill::MainWindow window;
-  window.Show();
   QTimer poll;
   QObject::connect(&poll, &QTimer::timeout, &app, [&] {
-    if (window.FirstActivationDone()) app.quit();
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+      auto* window = qobject_cast<quill::Window*>(w);
+      if (window && window->objectName() == QStringLiteral("MainWindow") &&
+          window->FirstActivationDone()) {
+        QCoreApplication::exit(0);
+      }
+    }
   });
   poll.start(0);
-  return app.exec();
+  return quill::RunQuillbin();
 }

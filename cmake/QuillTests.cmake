@@ -5,6 +5,9 @@ find_package(GTest REQUIRED)
 
 function(quill_add_test name)
   cmake_parse_arguments(ARG "GUI" "" "SOURCES;LIBS" ${ARGN})
+  if(ARG_GUI AND NOT QUILL_BUILD_GUI)
+    return()  # the core-only build has no Qt layer to test
+  endif()
   add_executable(${name} ${ARG_SOURCES})
   if(ARG_GUI)
     target_link_libraries(${name} PRIVATE quill_test_gui_support ${ARG_LIBS} GTest::gtest)

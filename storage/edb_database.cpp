@@ -65,6 +65,7 @@ class EdbDatabase::Impl {
   bool Modify(const std::vector<std::optional<EdbValue>>& values);
   bool Delete();
   bool Purge();
+  void DropSettledJournal();
 
  private:
   const std::byte* RecordAt(std::int64_t index) const {
@@ -292,6 +293,16 @@ bool EdbDatabase::Impl::LockNamedFile() {
     stale_ = true;
   }
   return Fail(EdbError::kIo);
+}
+
+// The journal stays beside the database between changes only to spare each change a
+// directory sync; once the handle closes, a settled journal goes, so that between runs the
+// run directory holds the database alone. Under the lock no change is half done, and a
+// journal that an interrupted change left is settled first.
+void EdbDatabase::Impl::DropSettledJournal() {
+  if (!file_ || !LockNamedFile()) return;
+  if (RecoverJournal(fs_, *file_, path_) != Recovery::kFailed) fs_.Remove(JournalPath(path_));
+  file_->Unlock();
 }
 
 // Takes the write lock on the file the path names now, finishes any interrupted change and
@@ -549,7 +560,11 @@ bool EdbDatabase::Impl::Purge() {
 }
 
 EdbDatabase::EdbDatabase(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
-EdbDatabase::~EdbDatabase() = default;
+EdbDatabase::~EdbDatabase() {
+  const EdbError error = last_error;  // closing is no operation of the caller's
+  impl_->DropSettledJournal();
+  last_error = error;
+}
 
 std::unique_ptr<EdbDatabase> EdbDatabase::Open(const std::filesystem::path& path) {
   return Open(path, FileSystem::Posix());

@@ -232,6 +232,25 @@ TEST_F(EdbDatabaseTest, ModifyRewritesInPlaceAndKeepsLeftOutFields) {
   EXPECT_EQ(bytes.substr(640 + 72), original.substr(640 + 72));
 }
 
+TEST_F(EdbDatabaseTest, ClosingLeavesTheDatabaseAloneInItsDirectory) {
+  ASSERT_TRUE(db_->Add(Goods("a")));
+  ASSERT_TRUE(db_->GoTo(1));
+  ASSERT_TRUE(db_->Modify({std::nullopt, std::nullopt, std::nullopt, std::nullopt, 7.0}));
+  auto other = EdbDatabase::Open(path_);
+  ASSERT_NE(other, nullptr);
+  other.reset();  // a second handle closing first leaves the first one working
+  ASSERT_TRUE(db_->Delete());
+  ASSERT_TRUE(db_->Purge());
+  db_.reset();
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(dir_.path()))
+    names.push_back(entry.path().filename().string());
+  EXPECT_EQ(names, std::vector<std::string>{"goods.edb"});
+  auto reopened = EdbDatabase::Open(path_);
+  ASSERT_NE(reopened, nullptr);
+  EXPECT_EQ(reopened->RecordCount(), 4);
+}
+
 TEST_F(EdbDatabaseTest, DeleteMarksAndPurgeRemovesAndRenumbers) {
   ASSERT_TRUE(db_->GoTo(2));
   ASSERT_TRUE(db_->Delete());

@@ -97,8 +97,8 @@ AppendResult AppendSaleEntry(const std::filesystem::path& run_dir, const Calenda
       return Failure(AppendStage::kLock, error);
     }
     // While we waited another writer may have replaced or deleted the file we locked.
-    FileIdentity locked;
-    FileIdentity current;
+    DayFileIdentity locked;
+    DayFileIdentity current;
     error = files.IdentifyOpen(fd, locked);
     if (!error) {
       error = files.IdentifyPath(path, current);
@@ -147,8 +147,8 @@ std::error_code DeleteDailySalesFile(const std::filesystem::path& path, DayFileS
     if (error == std::errc::no_such_file_or_directory) return {};
     if (error) return error;
     if (!(error = files.LockExclusive(fd))) {
-      FileIdentity locked;
-      FileIdentity current;
+      DayFileIdentity locked;
+      DayFileIdentity current;
       if (!(error = files.IdentifyOpen(fd, locked))) {
         error = files.IdentifyPath(name, current);
         if (error == std::errc::no_such_file_or_directory) {

@@ -15,8 +15,8 @@ namespace {
 
 std::error_code LastError() { return {errno, std::generic_category()}; }
 
-FileIdentity IdentityOf(const struct stat& info) {
-  return FileIdentity{
+DayFileIdentity IdentityOf(const struct stat& info) {
+  return DayFileIdentity{
       static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino),
       static_cast<std::uint64_t>(info.st_nlink), static_cast<std::uint64_t>(info.st_size)};
 }
@@ -86,14 +86,14 @@ class PosixDayFileSystem final : public DayFileSystem {
     return rc < 0 ? LastError() : std::error_code{};
   }
 
-  std::error_code IdentifyOpen(int fd, FileIdentity& identity) override {
+  std::error_code IdentifyOpen(int fd, DayFileIdentity& identity) override {
     struct stat info {};
     if (::fstat(fd, &info) < 0) return LastError();
     identity = IdentityOf(info);
     return {};
   }
 
-  std::error_code IdentifyPath(const std::string& path, FileIdentity& identity) override {
+  std::error_code IdentifyPath(const std::string& path, DayFileIdentity& identity) override {
     struct stat info {};
     if (::stat(path.c_str(), &info) < 0) return LastError();
     identity = IdentityOf(info);
@@ -131,7 +131,7 @@ DayFileSystem& DefaultDayFileSystem() {
 
 std::error_code ReadToEnd(DayFileSystem& files, int fd, std::string& bytes) {
   bytes.clear();
-  FileIdentity identity;
+  DayFileIdentity identity;
   // The size is a hint only: the loop reads to the end whatever it is.
   if (!files.IdentifyOpen(fd, identity) && identity.size < (std::uint64_t{1} << 32)) {
     bytes.reserve(static_cast<std::size_t>(identity.size) + 1);

@@ -9,13 +9,13 @@
 namespace quill {
 
 // Identity of an open or named file, to notice that a path now names another file.
-struct FileIdentity {
+struct DayFileIdentity {
   std::uint64_t device = 0;
   std::uint64_t inode = 0;
   std::uint64_t links = 0;
   std::uint64_t size = 0;
 
-  bool SameFile(const FileIdentity& other) const {
+  bool SameFile(const DayFileIdentity& other) const {
     return device == other.device && inode == other.inode;
   }
 };
@@ -38,8 +38,8 @@ class DayFileSystem {
   virtual std::error_code Close(int fd) = 0;
   // Waits for the exclusive advisory lock of an open file (released when it is closed).
   virtual std::error_code LockExclusive(int fd) = 0;
-  virtual std::error_code IdentifyOpen(int fd, FileIdentity& identity) = 0;
-  virtual std::error_code IdentifyPath(const std::string& path, FileIdentity& identity) = 0;
+  virtual std::error_code IdentifyOpen(int fd, DayFileIdentity& identity) = 0;
+  virtual std::error_code IdentifyPath(const std::string& path, DayFileIdentity& identity) = 0;
   // Replaces `to` by `from` atomically.
   virtual std::error_code Rename(const std::string& from, const std::string& to) = 0;
   // Gives `from` the second name `to`; fails with file_exists when `to` exists.

@@ -231,11 +231,11 @@ class FaultyFiles final : public DayFileSystem {
     if (Hit("LockExclusive")) return Fault();
     return real_.LockExclusive(fd);
   }
-  std::error_code IdentifyOpen(int fd, FileIdentity& identity) override {
+  std::error_code IdentifyOpen(int fd, DayFileIdentity& identity) override {
     if (Hit("IdentifyOpen")) return Fault();
     return real_.IdentifyOpen(fd, identity);
   }
-  std::error_code IdentifyPath(const std::string& path, FileIdentity& identity) override {
+  std::error_code IdentifyPath(const std::string& path, DayFileIdentity& identity) override {
     if (Hit("IdentifyPath")) return Fault();
     return real_.IdentifyPath(path, identity);
   }
@@ -346,10 +346,10 @@ class TrickleFiles final : public DayFileSystem {
   std::error_code Sync(int fd) override { return real_.Sync(fd); }
   std::error_code Close(int fd) override { return real_.Close(fd); }
   std::error_code LockExclusive(int fd) override { return real_.LockExclusive(fd); }
-  std::error_code IdentifyOpen(int fd, FileIdentity& id) override {
+  std::error_code IdentifyOpen(int fd, DayFileIdentity& id) override {
     return real_.IdentifyOpen(fd, id);
   }
-  std::error_code IdentifyPath(const std::string& p, FileIdentity& id) override {
+  std::error_code IdentifyPath(const std::string& p, DayFileIdentity& id) override {
     return real_.IdentifyPath(p, id);
   }
   std::error_code Rename(const std::string& a, const std::string& b) override {

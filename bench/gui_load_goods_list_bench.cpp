@@ -1,6 +1,5 @@
 // LoadGoodsList over large goods databases, offscreen: the wait cursor, the rebuild of every
 // row and the first paint of the list that follows it.
-#include <QApplication>
 #include <QTest>
 
 #include <benchmark/benchmark.h>
@@ -43,12 +42,3 @@ BENCHMARK(BM_LoadGoodsList)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillise
 
 }  // namespace
 }  // namespace quill
-
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

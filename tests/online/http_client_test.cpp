@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/row_name.h"
+
 #include "online/test_http_server.h"
 #include "online/web_address.h"
 
@@ -97,13 +99,7 @@ INSTANTIATE_TEST_SUITE_P(
         ReplyCase{"streams for ever without length", ScriptedReply::Endless(-1), "", 200, false,
                   false, false, true},
         ReplyCase{"never answers", ScriptedReply::Silent(), "", 0, false, false, true}),
-    [](const auto& info) {
-      std::string name = info.param.name;
-      for (char& ch : name) {
-        if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
-      }
-      return name;
-    });
+    [](const auto& info) { return quill::test::RowName(info); });
 
 TEST_F(HttpClientTest, RedirectToAnotherWebAddressIsFollowed) {
   server_.Serve("/old", ScriptedReply::Redirect((server_.BaseUrl() + "/new").toLatin1()));

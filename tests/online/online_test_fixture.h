@@ -7,6 +7,7 @@
 #include "online/http_client.h"
 #include "online/test_http_server.h"
 #include "support/fake_seams.h"
+#include "support/row_name.h"
 
 namespace quill::test {
 
@@ -28,15 +29,5 @@ class OnlineTest : public ::testing::Test {
   quill::testing::FakeSeams seams_;
   RequestTimeouts saved_;
 };
-
-// Readable test names out of a row's name.
-template <class Info>
-std::string RowName(const Info& info) {
-  std::string name = info.param.name;
-  for (char& ch : name) {
-    if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
-  }
-  return name;
-}
 
 }  // namespace quill::test

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/row_name.h"
+
 namespace quill {
 namespace {
 
@@ -27,13 +29,7 @@ INSTANTIATE_TEST_SUITE_P(Bodies, TextUpToZeroTest,
                                                                4),
                                                     ""},
                                            ZeroCase{"line break kept", "123\r\n", "123\r\n"}),
-                         [](const auto& info) {
-                           std::string name = info.param.name;
-                           for (char& ch : name) {
-                             if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
-                           }
-                           return name;
-                         });
+                         [](const auto& info) { return quill::test::RowName(info); });
 
 struct ConversionCase {
   const char* name;
@@ -67,13 +63,7 @@ INSTANTIATE_TEST_SUITE_P(
         ConversionCase{"overlong encoding", "\xC0\xB0", ""},
         ConversionCase{"gbk bytes are not utf-8", "\xD0\xC2\xB0\xE6", ""},
         ConversionCase{"encoded surrogate", "\xED\xA0\x80", ""}),
-    [](const auto& info) {
-      std::string name = info.param.name;
-      for (char& ch : name) {
-        if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
-      }
-      return name;
-    });
+    [](const auto& info) { return quill::test::RowName(info); });
 
 }  // namespace
 }  // namespace quill

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/row_name.h"
+
 namespace quill {
 namespace {
 
@@ -35,13 +37,7 @@ INSTANTIATE_TEST_SUITE_P(
         AddressCase{"query", "http://h.example", "/?QUILLBIN1.0", "http://h.example/?QUILLBIN1.0"},
         AddressCase{"round brackets", "http://h.example", "/soft/quillbin10/1.0-1.1.exe",
                     "http://h.example/soft/quillbin10/1.0-1.1.exe"}),
-    [](const auto& info) {
-      std::string name = info.param.name;
-      for (char& ch : name) {
-        if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
-      }
-      return name;
-    });
+    [](const auto& info) { return quill::test::RowName(info); });
 
 struct LinkCase {
   const char* name;
@@ -80,13 +76,7 @@ INSTANTIATE_TEST_SUITE_P(
                                false},
                       LinkCase{"look-alike scheme", "httpx://example.com", false},
                       LinkCase{"scheme after spaces inside", "http ://example.com", false}),
-    [](const auto& info) {
-      std::string name = info.param.name;
-      for (char& ch : name) {
-        if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
-      }
-      return name;
-    });
+    [](const auto& info) { return quill::test::RowName(info); });
 
 }  // namespace
 }  // namespace quill
